@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace brantock::platform {
+
+// Whole-file replacement that a crash or a power cut cannot tear: the content goes to a
+// temporary file beside the target, is flushed to disk and renamed over it, and the folder
+// entry is flushed too. Readers see the old file or the new one, never a mixture.
+class AtomicFile {
+public:
+    // Returns 0 or the errno of the step that failed (the target is then unchanged).
+    static int write(const std::string& path, std::string_view content, unsigned mode = 0644);
+    // The file's bytes; the errno in error (0 on success, ENOENT for a missing file).
+    static std::string read(const std::string& path, int& error);
+    // Creates every missing folder of path; 0 or the errno.
+    static int makeFolders(const std::string& path);
+    static std::string folderOf(const std::string& path);
+};
+
+} // namespace brantock::platform

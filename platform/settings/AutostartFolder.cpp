@@ -1,0 +1,164 @@
+#include "AutostartFolder.h"
+
+#include "AtomicFile.h"
+#include "HiveFile.h"
+#include "RegistryApi.h"
+
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace brantock::platform {
+
+namespace {
+
+constexpr std::string_view Suffix = ".desktop";
+
+std::string escape(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        switch (c) {
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case ' ':
+            out += (i == 0) ? "\\s" : " ";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string unescape(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size()) {
+            out += text[i];
+            continue;
+        }
+        const char n = text[++i];
+        switch (n) {
+        case 's':
+            out += ' ';
+            break;
+        case 'n':
+            out += '\n';
+            break;
+        case 't':
+            out += '\t';
+            break;
+        case 'r':
+            out += '\r';
+            break;
+        default:
+            out += n;
+        }
+    }
+    return out;
+}
+
+std::int32_t failureCode(int error) {
+    return (error == EACCES || error == EPERM || error == EROFS || error == ENOTDIR || error == ENOENT)
+               ? ERROR_ACCESS_DENIED
+               : ERROR_REGISTRY_IO_FAILED;
+}
+
+} // namespace
+
+AutostartFolder::AutostartFolder(std::string folder) : folder_(std::move(folder)) {}
+
+bool AutostartFolder::validName(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos &&
+           name.find('\0') == std::string_view::npos;
+}
+
+std::string AutostartFolder::entryPath(std::string_view name) const {
+    const std::string wanted = std::string(name) + std::string(Suffix);
+    if (DIR* dir = ::opendir(folder_.c_str())) {
+        std::string found;
+        while (const dirent* entry = ::readdir(dir)) {
+            if (HiveFile::sameName(entry->d_name, wanted)) {
+                found = entry->d_name;
+                break;
+            }
+        }
+        ::closedir(dir);
+        if (!found.empty())
+            return folder_ + "/" + found;
+    }
+    return folder_ + "/" + wanted;
+}
+
+std::int32_t AutostartFolder::checkWritable() const {
+    if (const int rc = AtomicFile::makeFolders(folder_); rc != 0)
+        return ERROR_ACCESS_DENIED;
+    const std::string probe = folder_ + "/.brantock-write-check";
+    const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return ERROR_ACCESS_DENIED;
+    ::close(fd);
+    ::unlink(probe.c_str());
+    return ERROR_SUCCESS;
+}
+
+std::optional<std::string> AutostartFolder::read(std::string_view name) const {
+    if (!validName(name))
+        return std::nullopt;
+    int error = 0;
+    const std::string text = AtomicFile::read(entryPath(name), error);
+    if (error != 0)
+        return std::nullopt;
+    bool inEntry = false;
+    std::size_t pos = 0;
+    while (pos <= text.size()) {
+        std::size_t nl = text.find('\n', pos);
+        if (nl == std::string::npos)
+            nl = text.size();
+        std::string_view line(text.data() + pos, nl - pos);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (!line.empty() && line.front() == '[')
+            inEntry = line == "[Desktop Entry]";
+        else if (inEntry && line.substr(0, 5) == "Exec=")
+            return unescape(line.substr(5));
+        pos = nl + 1;
+    }
+    return std::string(); // an entry without Exec= holds the empty text
+}
+
+std::int32_t AutostartFolder::write(std::string_view name, std::string_view command) {
+    if (!validName(name))
+        return ERROR_INVALID_PARAMETER;
+    if (const int rc = AtomicFile::makeFolders(folder_); rc != 0)
+        return failureCode(rc);
+    std::string content = "[Desktop Entry]\nType=Application\nName=";
+    content += escape(name);
+    content += "\nExec=";
+    content += escape(command);
+    content += "\n";
+    const int rc = AtomicFile::write(entryPath(name), content);
+    return rc == 0 ? ERROR_SUCCESS : failureCode(rc);
+}
+
+std::int32_t AutostartFolder::remove(std::string_view name) {
+    if (!validName(name))
+        return ERROR_FILE_NOT_FOUND;
+    if (::unlink(entryPath(name).c_str()) == 0)
+        return ERROR_SUCCESS;
+    return errno == ENOENT ? ERROR_FILE_NOT_FOUND : failureCode(errno);
+}
+
+} // namespace brantock::platform

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace brantock::platform {
+
+// One hive in the registry editor's export format:
+//
+//   Windows Registry Editor Version 5.00
+//
+//   [HKEY_CURRENT_USER\Software\Halvern\Brantock]
+//   "DatabasePath"="/home/ann/Documents/Brantock/data.hbd"
+//   "Limit"=dword:000001f4
+//   "Raw"=hex:01,02
+//   "Expand"=hex(2):25,48,4f,4d,45,25,00
+//
+// Text is UTF-8 (the bytes of hex(N) forms too). Lines that cannot be read (garbage, a torn
+// last line, a form this reader does not know) are kept as they are and written back in
+// place, so a rewrite never drops anything a person or another tool put there.
+class HiveFile {
+public:
+    struct Value {
+        std::string name; // "" is the key's default value ("@")
+        std::uint32_t type = 0;
+        std::vector<std::uint8_t> data;
+    };
+    struct Key {
+        std::string path; // full path, root name first
+        std::vector<Value> values;
+        std::vector<std::string> keptLines; // unreadable lines met inside this section
+    };
+
+    explicit HiveFile(std::string rootName);
+
+    static HiveFile parse(std::string_view text, std::string rootName);
+    std::string serialize() const;
+
+    const std::string& rootName() const { return rootName_; }
+    // Paths below are relative to the root ("Software\Halvern\Brantock", "" for the root).
+    bool keyExists(std::string_view path) const;
+    const Value* findValue(std::string_view path, std::string_view name) const;
+    // Creates the key and its parents when missing.
+    Key& ensureKey(std::string_view path);
+    void setValue(std::string_view path, Value value);
+    // True when the value was there.
+    bool deleteValue(std::string_view path, std::string_view name);
+
+    const std::vector<Key>& keys() const { return keys_; }
+    std::size_t keptLineCount() const;
+
+    // Case-insensitive (ASCII) comparison as registry names use.
+    static bool sameName(std::string_view a, std::string_view b);
+    // Drops leading and trailing "\"; empty inner parts make the path invalid.
+    static std::optional<std::string> normalisePath(std::string_view path);
+
+private:
+    std::string fullPath(std::string_view path) const;
+    Key* findKey(std::string_view fullPath);
+    const Key* findKey(std::string_view fullPath) const;
+
+    std::string rootName_;
+    std::vector<std::string> preamble_; // kept lines before the first section
+    std::vector<Key> keys_;
+};
+
+} // namespace brantock::platform

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "HiveFile.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+
+namespace brantock::platform {
+
+// One hive file shared by several processes. Reads take the file as it stands (an atomic
+// replacement means there is never half a file to see); every change takes the hive's lock,
+// reads the file afresh, applies itself and replaces the file, so concurrent writers never
+// lose each other's values.
+class HiveStore {
+public:
+    HiveStore(std::string filePath, std::string rootName);
+
+    const std::string& filePath() const { return filePath_; }
+
+    // The hive as it is now; a missing or unreadable file is an empty hive.
+    std::shared_ptr<const HiveFile> read() const;
+
+    // 0 when the hive can be written (its folder made and its lock file opened), else 5.
+    std::int32_t checkWritable() const;
+
+    // Applies change under the lock. change returns a result code and sets changed when the
+    // file must be rewritten; a failed rewrite gives 5 (cannot write) or 1016.
+    std::int32_t modify(const std::function<std::int32_t(HiveFile&, bool& changed)>& change);
+
+private:
+    struct Stamp {
+        unsigned long long device = 0, inode = 0, size = 0;
+        long long seconds = 0, nanoseconds = 0;
+        bool exists = false;
+        bool operator==(const Stamp&) const = default;
+    };
+    Stamp stamp() const;
+    std::shared_ptr<const HiveFile> load() const;
+    int openLock() const;
+
+    std::string filePath_;
+    std::string rootName_;
+    mutable std::mutex mutex_;
+    mutable std::shared_ptr<const HiveFile> cached_;
+    mutable Stamp cachedStamp_;
+};
+
+} // namespace brantock::platform

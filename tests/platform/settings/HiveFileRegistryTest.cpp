@@ -1,0 +1,232 @@
+#include "TemporaryRegistry.h"
+
+#include "settings/HiveFileRegistry.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+using namespace brantock::platform;
+using brantock::testsupport::ScratchFolder;
+using brantock::testsupport::TemporaryRegistry;
+
+namespace {
+
+const std::string Product = "Software\\Halvern\\Brantock";
+
+std::int32_t setText(RegistryApi& r, HKEY key, const std::string& name, const std::string& text) {
+    return r.RegSetValueEx(key, name, REG_SZ, reinterpret_cast<const std::uint8_t*>(text.data()),
+                           std::uint32_t(text.size()));
+}
+
+std::string queryText(RegistryApi& r, HKEY root, const std::string& path, const std::string& name,
+                      std::int32_t* code = nullptr) {
+    HKEY key = 0;
+    std::int32_t rc = r.RegOpenKeyEx(root, path, KEY_READ, &key);
+    std::string out;
+    if (rc == ERROR_SUCCESS) {
+        std::uint32_t type = 0, size = 0;
+        rc = r.RegQueryValueEx(key, name, &type, nullptr, &size);
+        if (rc == ERROR_SUCCESS) {
+            out.resize(size);
+            rc = r.RegQueryValueEx(key, name, &type, reinterpret_cast<std::uint8_t*>(out.data()), &size);
+        }
+        r.RegCloseKey(key);
+    }
+    if (code)
+        *code = rc;
+    return out;
+}
+
+} // namespace
+
+TEST(HiveFileRegistry, AnswersWithTheRegistryResultCodes) {
+    TemporaryRegistry temp;
+    RegistryApi& r = temp.registry();
+    HKEY key = 0;
+    EXPECT_EQ(r.RegOpenKeyEx(HKEY_CURRENT_USER, Product, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+    ASSERT_EQ(r.RegCreateKeyEx(HKEY_CURRENT_USER, Product + "\\", KEY_WRITE_ACCESS, &key), ERROR_SUCCESS);
+    EXPECT_EQ(setText(r, key, "ComPort", "3"), ERROR_SUCCESS);
+
+    std::uint32_t type = 0, size = 0;
+    EXPECT_EQ(r.RegQueryValueEx(key, "comport", &type, nullptr, &size), ERROR_SUCCESS);
+    EXPECT_EQ(type, REG_SZ);
+    EXPECT_EQ(size, 1u);
+    std::uint8_t small[1];
+    std::uint32_t none = 0;
+    EXPECT_EQ(r.RegQueryValueEx(key, "ComPort", &type, small, &none), ERROR_MORE_DATA);
+    EXPECT_EQ(none, 1u);
+    EXPECT_EQ(r.RegQueryValueEx(key, "Missing", &type, nullptr, &size), ERROR_FILE_NOT_FOUND);
+
+    EXPECT_EQ(r.RegDeleteValue(key, "ComPort"), ERROR_SUCCESS);
+    EXPECT_EQ(r.RegDeleteValue(key, "ComPort"), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(r.RegCloseKey(key), ERROR_SUCCESS);
+    EXPECT_EQ(r.RegCloseKey(key), ERROR_INVALID_HANDLE);
+    EXPECT_EQ(r.RegQueryValueEx(key, "ComPort", &type, nullptr, &size), ERROR_INVALID_HANDLE);
+
+    HKEY readOnly = 0;
+    ASSERT_EQ(r.RegOpenKeyEx(HKEY_CURRENT_USER, Product, KEY_READ, &readOnly), ERROR_SUCCESS);
+    EXPECT_EQ(setText(r, readOnly, "X", "1"), ERROR_ACCESS_DENIED);
+    r.RegCloseKey(readOnly);
+}
+
+TEST(HiveFileRegistry, KeepsEachHiveInItsOwnReadableFile) {
+    TemporaryRegistry temp;
+    RegistryApi& r = temp.registry();
+    HKEY key = 0;
+    ASSERT_EQ(r.RegCreateKeyEx(HKEY_LOCAL_MACHINE, Product + "\\MultiPortStub", KEY_WRITE_ACCESS, &key),
+              ERROR_SUCCESS);
+    setText(r, key, "Port1Tag", "First door");
+    r.RegCloseKey(key);
+
+    const QString machine = temp.readHive(HKEY_LOCAL_MACHINE);
+    EXPECT_TRUE(machine.startsWith("Windows Registry Editor Version 5.00\n"));
+    EXPECT_TRUE(machine.contains("[HKEY_LOCAL_MACHINE\\Software\\Halvern\\Brantock\\MultiPortStub]\n"
+                                 "\"Port1Tag\"=\"First door\"\n"));
+    EXPECT_TRUE(temp.readHive(HKEY_CURRENT_USER).isEmpty());
+
+    // Another process (here: another registry object) sees the value at once.
+    HiveFileRegistry other(temp.paths());
+    EXPECT_EQ(queryText(other, HKEY_LOCAL_MACHINE, Product + "\\MultiPortStub", "Port1Tag"), "First door");
+}
+
+TEST(HiveFileRegistry, SeesChangesMadeByHandToTheFile) {
+    TemporaryRegistry temp;
+    temp.writeHive(HKEY_CURRENT_USER, "Windows Registry Editor Version 5.00\n\n"
+                                      "[HKEY_CURRENT_USER\\Software\\Halvern\\Brantock]\n"
+                                      "\"SiteName\"=\"North\"\n");
+    EXPECT_EQ(queryText(temp.registry(), HKEY_CURRENT_USER, Product, "SiteName"), "North");
+    temp.writeHive(HKEY_CURRENT_USER, "[HKEY_CURRENT_USER\\Software\\Halvern\\Brantock]\n"
+                                      "\"SiteName\"=\"South gate\"\n");
+    EXPECT_EQ(queryText(temp.registry(), HKEY_CURRENT_USER, Product, "SiteName"), "South gate");
+}
+
+TEST(HiveFileRegistry, WriteKeepsDamagedFileContent) {
+    TemporaryRegistry temp;
+    temp.writeHive(HKEY_CURRENT_USER, "Windows Registry Editor Version 5.00\n\n"
+                                      "[HKEY_CURRENT_USER\\Software\\Halvern\\Brantock]\n"
+                                      "\"Keep\"=\"yes\"\n"
+                                      "\"Unknown\"=float:1.5\n"
+                                      "\"Cut\"=\"half a val");
+    HKEY key = 0;
+    ASSERT_EQ(temp.registry().RegCreateKeyEx(HKEY_CURRENT_USER, Product, KEY_WRITE_ACCESS, &key),
+              ERROR_SUCCESS);
+    EXPECT_EQ(setText(temp.registry(), key, "Added", "1"), ERROR_SUCCESS);
+    temp.registry().RegCloseKey(key);
+
+    EXPECT_EQ(queryText(temp.registry(), HKEY_CURRENT_USER, Product, "Keep"), "yes");
+    EXPECT_EQ(queryText(temp.registry(), HKEY_CURRENT_USER, Product, "Added"), "1");
+    const QString text = temp.readHive(HKEY_CURRENT_USER);
+    EXPECT_TRUE(text.contains("\"Unknown\"=float:1.5"));
+    EXPECT_TRUE(text.contains("\"Cut\"=\"half a val"));
+}
+
+TEST(HiveFileRegistry, HiveThatCannotBeWrittenAnswersAccessDenied) {
+    ScratchFolder folder;
+    HivePaths paths = HivePaths::under(folder.stdPath());
+    // The hive's folder is taken by a plain file, so nothing can be created there.
+    QFile blocker(folder.file("blocked"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    paths.machine = folder.stdPath() + "/blocked/halvern/machine.reg";
+    paths.autostart = folder.stdPath() + "/blocked/autostart";
+    HiveFileRegistry r(paths);
+
+    HKEY key = 0;
+    EXPECT_EQ(r.RegCreateKeyEx(HKEY_LOCAL_MACHINE, Product, KEY_WRITE_ACCESS, &key), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(r.RegCreateKeyEx(HKEY_LOCAL_MACHINE, HiveFileRegistry::RunKey, KEY_WRITE_ACCESS, &key),
+              ERROR_ACCESS_DENIED);
+    EXPECT_EQ(r.RegOpenKeyEx(HKEY_LOCAL_MACHINE, HiveFileRegistry::RunKey, KEY_WRITE_ACCESS, &key),
+              ERROR_ACCESS_DENIED);
+    // Reading the same hive is no error: there is simply nothing in it.
+    EXPECT_EQ(r.RegOpenKeyEx(HKEY_LOCAL_MACHINE, Product, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+    // The user's hive is unaffected.
+    EXPECT_EQ(r.RegCreateKeyEx(HKEY_CURRENT_USER, Product, KEY_WRITE_ACCESS, &key), ERROR_SUCCESS);
+}
+
+TEST(HiveFileRegistry, ReadOnlyFolderAnswersAccessDeniedForOrdinaryUsers) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "file permissions do not bind root";
+    TemporaryRegistry temp;
+    HKEY key = 0;
+    ASSERT_EQ(temp.registry().RegCreateKeyEx(HKEY_LOCAL_MACHINE, Product, KEY_WRITE_ACCESS, &key),
+              ERROR_SUCCESS);
+    temp.registry().RegCloseKey(key);
+    const QString folder = QString::fromStdString(temp.paths().machine).section('/', 0, -2);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    EXPECT_EQ(temp.registry().RegOpenKeyEx(HKEY_LOCAL_MACHINE, Product, KEY_WRITE_ACCESS, &key),
+              ERROR_ACCESS_DENIED);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST(HiveFileRegistry, TwoProcessesWritingAtOnceLoseNothing) {
+    TemporaryRegistry temp;
+    const QString folder = QString::fromStdString(temp.paths().user).section('/', 0, -4);
+    const QString writer = QCoreApplication::applicationDirPath() + "/hive_writer";
+    QProcess a, b;
+    a.start(writer, {folder, "A", "500"});
+    b.start(writer, {folder, "B", "500"});
+    ASSERT_TRUE(a.waitForFinished(120000));
+    ASSERT_TRUE(b.waitForFinished(120000));
+    ASSERT_EQ(a.exitCode(), 0) << a.readAllStandardError().toStdString();
+    ASSERT_EQ(b.exitCode(), 0) << b.readAllStandardError().toStdString();
+
+    int found = 0;
+    for (const char* prefix : {"A", "B"})
+        for (int i = 0; i < 500; ++i)
+            if (queryText(temp.registry(), HKEY_CURRENT_USER, Product, prefix + std::to_string(i)) ==
+                std::to_string(i))
+                ++found;
+    EXPECT_EQ(found, 1000);
+}
+
+TEST(HiveFileRegistry, RunKeyValuesAreAutostartEntries) {
+    TemporaryRegistry temp;
+    RegistryApi& r = temp.registry();
+    HKEY key = 0;
+    ASSERT_EQ(r.RegCreateKeyEx(HKEY_LOCAL_MACHINE, HiveFileRegistry::RunKey, KEY_WRITE_ACCESS, &key),
+              ERROR_SUCCESS);
+    const std::string command = "\"/opt/brantock/brantockmultiportloader\" now\\then";
+    EXPECT_EQ(setText(r, key, "Brantock", command), ERROR_SUCCESS);
+
+    QFile entry(QString::fromStdString(temp.paths().autostart) + "/Brantock.desktop");
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
+    const QString content = QString::fromUtf8(entry.readAll());
+    EXPECT_TRUE(content.startsWith("[Desktop Entry]\n"));
+    EXPECT_TRUE(content.contains("\nType=Application\n"));
+    EXPECT_TRUE(content.contains("\nExec=\"/opt/brantock/brantockmultiportloader\" now\\\\then\n"));
+    EXPECT_FALSE(temp.readHive(HKEY_LOCAL_MACHINE).contains("Brantock.desktop"));
+
+    EXPECT_EQ(queryText(r, HKEY_LOCAL_MACHINE, HiveFileRegistry::RunKey, "BRANTOCK"), command);
+    EXPECT_EQ(r.RegDeleteValue(key, "brantock"), ERROR_SUCCESS);
+    EXPECT_FALSE(entry.exists());
+    EXPECT_EQ(r.RegDeleteValue(key, "Brantock"), ERROR_FILE_NOT_FOUND);
+    std::int32_t rc = 0;
+    queryText(r, HKEY_LOCAL_MACHINE, HiveFileRegistry::RunKey, "Brantock", &rc);
+    EXPECT_EQ(rc, ERROR_FILE_NOT_FOUND);
+    r.RegCloseKey(key);
+}
+
+TEST(HivePaths, FollowTheXdgFolders) {
+    const QByteArray home = qgetenv("XDG_CONFIG_HOME");
+    const QByteArray dirs = qgetenv("XDG_CONFIG_DIRS");
+    qputenv("XDG_CONFIG_HOME", "/cfg/home/");
+    qputenv("XDG_CONFIG_DIRS", "relative:/etc/first:/etc/second");
+    HivePaths p = HivePaths::fromEnvironment();
+    EXPECT_EQ(p.user, "/cfg/home/halvern/user.reg");
+    EXPECT_EQ(p.machine, "/etc/first/halvern/machine.reg");
+    EXPECT_EQ(p.classes, "/etc/first/halvern/classes.reg");
+    EXPECT_EQ(p.autostart, "/etc/first/autostart");
+    qunsetenv("XDG_CONFIG_DIRS");
+    qputenv("XDG_CONFIG_HOME", "");
+    p = HivePaths::fromEnvironment();
+    EXPECT_EQ(p.machine, "/etc/xdg/halvern/machine.reg");
+    EXPECT_EQ(p.user, qgetenv("HOME").toStdString() + "/.config/halvern/user.reg");
+    qputenv("XDG_CONFIG_HOME", home);
+    qputenv("XDG_CONFIG_DIRS", dirs);
+}
