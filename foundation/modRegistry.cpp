@@ -20,9 +20,13 @@ const QString FallbackMarker = QStringLiteral("DEFAULT_SETTING~TEST");
 const QString Char0 = QString(QChar(0));
 const QString Char1 = QString(QChar(1));
 
-std::string bytesOf(const QString& text) { return text.toUtf8().toStdString(); }
+std::string bytesOf(const QString& text) {
+    return text.toUtf8().toStdString();
+}
 
-RegistryApi& registry() { return RegistryApi::current(); }
+RegistryApi& registry() {
+    return RegistryApi::current();
+}
 
 // Closes a key handle however the block is left.
 class OpenedKey {
@@ -88,12 +92,13 @@ QString GetRegSettingHiveFallback(const QString& valueName, const QString& defau
 bool GetRegBoolean(const QString& valueName, bool defaultValue, const QString& section, HKEY hive) {
     return withTrail("GetRegBoolean&", [&] {
         const QString s =
-            TrimBlanks(GetRegSetting(valueName, defaultValue ? QStringLiteral("1") : QStringLiteral("0"),
+            TrimBlanks(GetRegSetting(valueName,
+                                     defaultValue ? QStringLiteral("1") : QStringLiteral("0"),
                                      section, true, hive))
                 .toLower();
-        static const QStringList yes = {QStringLiteral("true"),  QStringLiteral("yes"),
-                                        QStringLiteral("on"),    QStringLiteral("valid"),
-                                        QStringLiteral("y"),     QStringLiteral("t"),
+        static const QStringList yes = {QStringLiteral("true"),    QStringLiteral("yes"),
+                                        QStringLiteral("on"),      QStringLiteral("valid"),
+                                        QStringLiteral("y"),       QStringLiteral("t"),
                                         QStringLiteral("enabled"), QStringLiteral("ok")};
         if (yes.contains(s))
             return true;
@@ -104,7 +109,8 @@ bool GetRegBoolean(const QString& valueName, bool defaultValue, const QString& s
 std::int16_t GetRegCheckBox(const QString& valueName, std::int16_t defaultValue,
                             const QString& section, HKEY hive) {
     return withTrail("GetRegCheckBox&", [&] {
-        const QString s = GetRegSetting(valueName, QString::number(defaultValue), section, true, hive);
+        const QString s =
+            GetRegSetting(valueName, QString::number(defaultValue), section, true, hive);
         const std::int64_t n = RoundToInt32(LeadingNumber(s));
         return static_cast<std::int16_t>((n < 0 ? -n : n) % 3);
     });
@@ -131,8 +137,9 @@ std::int32_t RegSetKeyValue(HKEY hive, const QString& keyPath, const QString& va
     return withTrail("RegSetKeyValue&", [&] {
         OpenedKey key;
         const std::int32_t rc =
-            create ? registry().RegCreateKeyEx(hive, bytesOf(keyPath), KEY_WRITE_ACCESS, &key.handle)
-                   : registry().RegOpenKeyEx(hive, bytesOf(keyPath), KEY_WRITE_ACCESS, &key.handle);
+            create
+                ? registry().RegCreateKeyEx(hive, bytesOf(keyPath), KEY_WRITE_ACCESS, &key.handle)
+                : registry().RegOpenKeyEx(hive, bytesOf(keyPath), KEY_WRITE_ACCESS, &key.handle);
         if (rc != ERROR_SUCCESS) {
             key.handle = 0;
             return rc;
@@ -145,7 +152,8 @@ QVariant Reg_QueryValue(HKEY hive, const QString& keyPath, const QString& valueN
     return withTrail("Reg_QueryValue&", [&] {
         OpenedKey key;
         QVariant value;
-        if (registry().RegOpenKeyEx(hive, bytesOf(keyPath), KEY_READ, &key.handle) != ERROR_SUCCESS) {
+        if (registry().RegOpenKeyEx(hive, bytesOf(keyPath), KEY_READ, &key.handle) !=
+            ERROR_SUCCESS) {
             key.handle = 0;
             return value;
         }
@@ -162,9 +170,9 @@ std::int32_t SetValueEx(HKEY key, const QString& valueName, std::int32_t valueTy
         const std::string name = bytesOf(valueName);
         auto writeText = [&](std::uint32_t type) {
             const QByteArray bytes = value.toString().toUtf8();
-            return registry().RegSetValueEx(key, name, type,
-                                            reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                            static_cast<std::uint32_t>(bytes.size()));
+            return registry().RegSetValueEx(
+                key, name, type, reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                static_cast<std::uint32_t>(bytes.size()));
         };
         switch (valueType) {
         case REG_SZ:
@@ -173,7 +181,8 @@ std::int32_t SetValueEx(HKEY key, const QString& valueName, std::int32_t valueTy
             const std::int32_t n = ToLong(value);
             std::uint8_t bytes[4];
             for (int i = 0; i < 4; ++i)
-                bytes[i] = static_cast<std::uint8_t>((static_cast<std::uint32_t>(n) >> (8 * i)) & 0xFF);
+                bytes[i] =
+                    static_cast<std::uint8_t>((static_cast<std::uint32_t>(n) >> (8 * i)) & 0xFF);
             return registry().RegSetValueEx(key, name, REG_DWORD, bytes, 4);
         }
         case REG_BINARY:
@@ -203,8 +212,9 @@ std::int32_t QueryValueEx(HKEY key, QString valueName, QVariant& value) {
             std::vector<std::uint8_t> buffer(size, 0);
             rc = registry().RegQueryValueEx(key, name, &type, buffer.data(), &size);
             if (rc == ERROR_SUCCESS)
-                value = QString::fromUtf8(reinterpret_cast<const char*>(buffer.data()),
-                                          static_cast<qsizetype>(std::min<std::size_t>(size, buffer.size())));
+                value = QString::fromUtf8(
+                    reinterpret_cast<const char*>(buffer.data()),
+                    static_cast<qsizetype>(std::min<std::size_t>(size, buffer.size())));
             else
                 value = QVariant();
             return rc;
@@ -213,8 +223,9 @@ std::int32_t QueryValueEx(HKEY key, QString valueName, QVariant& value) {
             std::vector<std::uint8_t> buffer(size, 0);
             rc = registry().RegQueryValueEx(key, name, &type, buffer.data(), &size);
             if (rc == ERROR_SUCCESS)
-                value = QByteArray(reinterpret_cast<const char*>(buffer.data()),
-                                   static_cast<qsizetype>(std::min<std::size_t>(size, buffer.size())));
+                value =
+                    QByteArray(reinterpret_cast<const char*>(buffer.data()),
+                               static_cast<qsizetype>(std::min<std::size_t>(size, buffer.size())));
             else
                 value = QVariant();
             return rc;

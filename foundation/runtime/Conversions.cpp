@@ -10,7 +10,9 @@ namespace brantock {
 
 namespace {
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
 
 // Length of the number at position i of text (0 when none), in the form sign, digits,
 // optional fraction, optional exponent.
@@ -33,7 +35,8 @@ qsizetype scanNumber(const QString& text, qsizetype i, bool allowExponent) {
     }
     if (digits == 0)
         return 0;
-    if (allowExponent && i < n && (text[i] == u'e' || text[i] == u'E' || text[i] == u'd' || text[i] == u'D')) {
+    if (allowExponent && i < n &&
+        (text[i] == u'e' || text[i] == u'E' || text[i] == u'd' || text[i] == u'D')) {
         qsizetype j = i + 1;
         if (j < n && (text[j] == u'+' || text[j] == u'-'))
             ++j;
@@ -84,11 +87,19 @@ QString TrimBlanks(const QString& text) {
     return text.mid(start, end - start);
 }
 
-double RoundHalfEven(double value) { return std::nearbyint(value); }
+double RoundHalfEven(double value) {
+    return std::nearbyint(value);
+}
 
-std::int16_t RoundToInt16(double value) { return roundInto<std::int16_t>(value); }
-std::int32_t RoundToInt32(double value) { return roundInto<std::int32_t>(value); }
-std::uint8_t RoundToByte(double value) { return roundInto<std::uint8_t>(value); }
+std::int16_t RoundToInt16(double value) {
+    return roundInto<std::int16_t>(value);
+}
+std::int32_t RoundToInt32(double value) {
+    return roundInto<std::int32_t>(value);
+}
+std::uint8_t RoundToByte(double value) {
+    return roundInto<std::uint8_t>(value);
+}
 
 std::int32_t ToLong(const QVariant& value) {
     switch (value.typeId()) {

@@ -134,7 +134,8 @@ qint64 DateMath::DateDiff(const QString& interval, DateValue a, DateValue b, int
         return (startB - startA) / 7;
     }
     case Interval::Hour:
-        return floorDiv(b.naiveMilliseconds(), MsPerHour) - floorDiv(a.naiveMilliseconds(), MsPerHour);
+        return floorDiv(b.naiveMilliseconds(), MsPerHour) -
+               floorDiv(a.naiveMilliseconds(), MsPerHour);
     case Interval::Minute:
         return floorDiv(b.naiveMilliseconds(), MsPerMinute) -
                floorDiv(a.naiveMilliseconds(), MsPerMinute);
@@ -152,7 +153,9 @@ int DateMath::Weekday(DateValue date, int firstDayOfWeek) {
     return (sundayBased - first + 7) % 7 + 1;
 }
 
-int DateMath::SystemFirstDayOfWeek() { return QLocale().firstDayOfWeek() % 7 + 1; }
+int DateMath::SystemFirstDayOfWeek() {
+    return QLocale().firstDayOfWeek() % 7 + 1;
+}
 
 DateValue DateMath::DateSerial(int year, int month, int day) {
     const QDate first(year, 1, 1);

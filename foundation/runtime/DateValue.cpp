@@ -62,8 +62,12 @@ QTime DateValue::time() const {
     return QTime::fromMSecsSinceStartOfDay(static_cast<int>(ms));
 }
 
-QDateTime DateValue::toDateTime() const { return QDateTime(date(), time()); }
+QDateTime DateValue::toDateTime() const {
+    return QDateTime(date(), time());
+}
 
-DateValue DateValue::dateOnly() const { return fromDate(date()); }
+DateValue DateValue::dateOnly() const {
+    return fromDate(date());
+}
 
 } // namespace brantock

@@ -6,7 +6,9 @@
 
 namespace brantock {
 
-DateValue SystemClock::now() const { return DateValue::fromDateTime(QDateTime::currentDateTime()); }
+DateValue SystemClock::now() const {
+    return DateValue::fromDateTime(QDateTime::currentDateTime());
+}
 
 qint64 SystemClock::monotonicMilliseconds() const {
     using namespace std::chrono;

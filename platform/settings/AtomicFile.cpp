@@ -23,7 +23,8 @@ int writeAll(int fd, std::string_view content) {
 }
 
 int syncFolder(const std::string& folder) {
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return errno;
     const int rc = ::fsync(fd) == 0 ? 0 : errno;

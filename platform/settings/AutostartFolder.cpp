@@ -71,7 +71,8 @@ std::string unescape(std::string_view text) {
 }
 
 std::int32_t failureCode(int error) {
-    return (error == EACCES || error == EPERM || error == EROFS || error == ENOTDIR || error == ENOENT)
+    return (error == EACCES || error == EPERM || error == EROFS || error == ENOTDIR ||
+            error == ENOENT)
                ? ERROR_ACCESS_DENIED
                : ERROR_REGISTRY_IO_FAILED;
 }
@@ -81,8 +82,8 @@ std::int32_t failureCode(int error) {
 AutostartFolder::AutostartFolder(std::string folder) : folder_(std::move(folder)) {}
 
 bool AutostartFolder::validName(std::string_view name) {
-    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos &&
-           name.find('\0') == std::string_view::npos;
+    return !name.empty() && name != "." && name != ".." &&
+           name.find('/') == std::string_view::npos && name.find('\0') == std::string_view::npos;
 }
 
 std::string AutostartFolder::entryPath(std::string_view name) const {

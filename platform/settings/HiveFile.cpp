@@ -10,7 +10,9 @@ namespace {
 constexpr std::string_view Header = "Windows Registry Editor Version 5.00";
 constexpr std::string_view OldHeader = "REGEDIT4";
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
 
 std::string_view trimmed(std::string_view s) {
     const auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
@@ -215,7 +217,8 @@ void appendHex(std::string& line, const std::vector<std::uint8_t>& data) {
         if (i + 1 < data.size()) {
             line += ',';
             const std::size_t lineStart = line.rfind('\n');
-            const std::size_t width = line.size() - (lineStart == std::string::npos ? 0 : lineStart + 1);
+            const std::size_t width =
+                line.size() - (lineStart == std::string::npos ? 0 : lineStart + 1);
             if (width > 76)
                 line += "\\\n  ";
         }
@@ -387,7 +390,8 @@ HiveFile HiveFile::parse(std::string_view text, std::string rootName) {
             continue;
         }
         if (line.front() == '[' && line.back() == ']' && line.size() > 2 && line[1] != '-') {
-            if (auto path = normalisePath(line.substr(1, line.size() - 2)); path && !path->empty()) {
+            if (auto path = normalisePath(line.substr(1, line.size() - 2));
+                path && !path->empty()) {
                 Key* existing = hive.findKey(*path);
                 if (!existing) {
                     hive.keys_.push_back(Key{*path, {}, {}});

@@ -67,7 +67,8 @@ HiveStore* HiveFileRegistry::storeFor(HKEY root) {
 }
 
 bool HiveFileRegistry::lookup(HKEY handle, OpenKey& out) const {
-    if (handle == HKEY_CURRENT_USER || handle == HKEY_LOCAL_MACHINE || handle == HKEY_CLASSES_ROOT) {
+    if (handle == HKEY_CURRENT_USER || handle == HKEY_LOCAL_MACHINE ||
+        handle == HKEY_CLASSES_ROOT) {
         out = OpenKey{handle, std::string(), true};
         return true;
     }

@@ -65,7 +65,8 @@ HiveStore::Stamp HiveStore::stamp() const {
 std::shared_ptr<const HiveFile> HiveStore::load() const {
     int error = 0;
     const std::string text = AtomicFile::read(filePath_, error);
-    return std::make_shared<const HiveFile>(HiveFile::parse(error == 0 ? text : std::string(), rootName_));
+    return std::make_shared<const HiveFile>(
+        HiveFile::parse(error == 0 ? text : std::string(), rootName_));
 }
 
 std::shared_ptr<const HiveFile> HiveStore::read() const {

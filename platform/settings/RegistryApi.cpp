@@ -1,22 +1,21 @@
 #include "RegistryApi.h"
 
+#include "CurrentService.h"
 #include "HiveFileRegistry.h"
-
-#include <atomic>
 
 namespace brantock::platform {
 
 namespace {
-std::atomic<RegistryApi*> installed{nullptr};
+CurrentService<RegistryApi> slot;
 }
 
 RegistryApi& RegistryApi::current() {
-    if (RegistryApi* r = installed.load())
-        return *r;
-    static HiveFileRegistry fromEnvironment(HivePaths::fromEnvironment());
-    return fromEnvironment;
+    return slot.get(
+        [] { return std::make_unique<HiveFileRegistry>(HivePaths::fromEnvironment()); });
 }
 
-void RegistryApi::setCurrent(RegistryApi* registry) { installed.store(registry); }
+void RegistryApi::setCurrent(RegistryApi* registry) {
+    slot.set(registry);
+}
 
 } // namespace brantock::platform

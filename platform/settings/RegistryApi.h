@@ -42,8 +42,8 @@ public:
     // Opens a key, creating it and its missing parents first.
     virtual std::int32_t RegCreateKeyEx(HKEY parent, const std::string& subKey,
                                         std::uint32_t access, HKEY* result) = 0;
-    virtual std::int32_t RegOpenKeyEx(HKEY parent, const std::string& subKey,
-                                      std::uint32_t access, HKEY* result) = 0;
+    virtual std::int32_t RegOpenKeyEx(HKEY parent, const std::string& subKey, std::uint32_t access,
+                                      HKEY* result) = 0;
     // With data null, reports type and size only. A buffer smaller than the value gives
     // ERROR_MORE_DATA and the needed size.
     virtual std::int32_t RegQueryValueEx(HKEY key, const std::string& name, std::uint32_t* type,

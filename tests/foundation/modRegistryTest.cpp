@@ -1,7 +1,7 @@
 #include "TemporaryRegistry.h"
 
-#include "RuntimeError.h"
 #include "modRegistry.h"
+#include "RuntimeError.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -27,13 +27,15 @@ TEST(modRegistry, MissingOrEmptyValueReadsAsTheDefault) {
     EXPECT_EQ(GetRegSetting("ComPort", "1", "", true, HKEY_CURRENT_USER), "1");
     ASSERT_TRUE(SetRegSetting("ComPort", "7", "", true, HKEY_CURRENT_USER));
     EXPECT_EQ(GetRegSetting("ComPort", "1", "", true, HKEY_CURRENT_USER), "7");
-    EXPECT_TRUE(temp.readHive(HKEY_CURRENT_USER).contains("[HKEY_CURRENT_USER\\Software\\Halvern\\Brantock]\n"
-                                                          "\"ComPort\"=\"7\"\n"));
+    EXPECT_TRUE(temp.readHive(HKEY_CURRENT_USER)
+                    .contains("[HKEY_CURRENT_USER\\Software\\Halvern\\Brantock]\n"
+                              "\"ComPort\"=\"7\"\n"));
 }
 
 TEST(modRegistry, CharactersZeroAndOneSurviveEncoding) {
     TemporaryRegistry temp;
-    const QString tricky = QString("a") + QChar(0) + "b" + QChar(1) + "c" + QChar(1) + QChar(3) + "d";
+    const QString tricky =
+        QString("a") + QChar(0) + "b" + QChar(1) + "c" + QChar(1) + QChar(3) + "d";
     ASSERT_TRUE(SetRegSetting("Tricky", tricky, "", true, HKEY_CURRENT_USER));
     EXPECT_EQ(GetRegSetting("Tricky", "", "", true, HKEY_CURRENT_USER), tricky);
 
@@ -60,21 +62,24 @@ TEST(modRegistry, ValuesOfOtherToolsAndTypes) {
     EXPECT_EQ(GetRegSetting("Bytes", "none", "", true, HKEY_CURRENT_USER), "none");
 
     QVariant v = QStringLiteral("untouched");
-    EXPECT_EQ(Reg_QueryValue(HKEY_CURRENT_USER, Key, "Bytes", true).toByteArray(), QByteArray("\x01\x02", 2));
-    EXPECT_EQ(Reg_QueryValue(HKEY_CURRENT_USER, Key, "Terminated", false).toString(), QString("ab") + QChar(0));
+    EXPECT_EQ(Reg_QueryValue(HKEY_CURRENT_USER, Key, "Bytes", true).toByteArray(),
+              QByteArray("\x01\x02", 2));
+    EXPECT_EQ(Reg_QueryValue(HKEY_CURRENT_USER, Key, "Terminated", false).toString(),
+              QString("ab") + QChar(0));
     EXPECT_FALSE(Reg_QueryValue(HKEY_CURRENT_USER, Key, "Expandable", true).isValid());
     EXPECT_FALSE(Reg_QueryValue(HKEY_CURRENT_USER, "Software\\Nowhere", "X", true).isValid());
 }
 
 TEST(modRegistry, BooleansReadTheWordsAndNumbers) {
     TemporaryRegistry temp;
-    const Case cases[] = {{" Yes ", true}, {"2", true},   {"no", false},   {"TRUE", true},
-                          {"valid", true}, {"t", true},   {"Enabled", true}, {"ok", true},
-                          {"0", false},    {"-1", true},  {"0.0", false},  {"abc", false},
-                          {"on", true},    {"off", false}, {"y", true},    {"3x", true}};
+    const Case cases[] = {{" Yes ", true}, {"2", true},    {"no", false},     {"TRUE", true},
+                          {"valid", true}, {"t", true},    {"Enabled", true}, {"ok", true},
+                          {"0", false},    {"-1", true},   {"0.0", false},    {"abc", false},
+                          {"on", true},    {"off", false}, {"y", true},       {"3x", true}};
     for (const Case& c : cases) {
         SetRegSetting("Flag", c.stored, "", true, HKEY_CURRENT_USER);
-        EXPECT_EQ(GetRegBoolean("Flag", !c.expected, "", HKEY_CURRENT_USER), c.expected) << c.stored;
+        EXPECT_EQ(GetRegBoolean("Flag", !c.expected, "", HKEY_CURRENT_USER), c.expected)
+            << c.stored;
     }
     EXPECT_TRUE(GetRegBoolean("Missing", true, "", HKEY_CURRENT_USER));
     EXPECT_FALSE(GetRegBoolean("Missing", false, "", HKEY_CURRENT_USER));
@@ -87,8 +92,9 @@ TEST(modRegistry, BooleansReadTheWordsAndNumbers) {
 
 TEST(modRegistry, CheckBoxesReadModuloThree) {
     TemporaryRegistry temp;
-    const std::pair<const char*, int> cases[] = {{"0", 0}, {"1", 1},  {"2", 2},   {"3", 0},   {"4", 1},
-                                                 {"-1", 1}, {"-2", 2}, {"abc", 0}, {"2.5", 2}, {"1.5", 2}};
+    const std::pair<const char*, int> cases[] = {{"0", 0},   {"1", 1},  {"2", 2},  {"3", 0},
+                                                 {"4", 1},   {"-1", 1}, {"-2", 2}, {"abc", 0},
+                                                 {"2.5", 2}, {"1.5", 2}};
     for (const auto& [stored, expected] : cases) {
         SetRegSetting("Box", stored, "", true, HKEY_CURRENT_USER);
         EXPECT_EQ(GetRegCheckBox("Box", 1, "", HKEY_CURRENT_USER), expected) << stored;
@@ -122,15 +128,22 @@ TEST(modRegistry, SectionsAreKeysBelowTheProductKey) {
 TEST(modRegistry, RawCallsReturnTheResultCodes) {
     TemporaryRegistry temp;
     const QString run = QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Run");
-    EXPECT_EQ(RegSetKeyValue(HKEY_CURRENT_USER, Key + "Absent", "X", "1", platform::REG_SZ, false), 2);
+    EXPECT_EQ(RegSetKeyValue(HKEY_CURRENT_USER, Key + "Absent", "X", "1", platform::REG_SZ, false),
+              2);
     EXPECT_EQ(RegSetKeyValue(HKEY_CURRENT_USER, Key, "X", "1", 7, true), 7);
     EXPECT_EQ(RegSetKeyValue(HKEY_CURRENT_USER, Key, "N", 500, platform::REG_DWORD, true), 0);
     EXPECT_EQ(Reg_QueryValue(HKEY_CURRENT_USER, Key, "N", true).toInt(), 500);
-    EXPECT_EQ(RegSetKeyValue(HKEY_CURRENT_USER, Key, "B", QByteArray("\x05\x06"), platform::REG_BINARY, true), 0);
-    EXPECT_EQ(Reg_QueryValue(HKEY_CURRENT_USER, Key, "B", true).toByteArray(), QByteArray("\x05\x06"));
+    EXPECT_EQ(RegSetKeyValue(HKEY_CURRENT_USER, Key, "B", QByteArray("\x05\x06"),
+                             platform::REG_BINARY, true),
+              0);
+    EXPECT_EQ(Reg_QueryValue(HKEY_CURRENT_USER, Key, "B", true).toByteArray(),
+              QByteArray("\x05\x06"));
 
-    EXPECT_EQ(RegSetKeyValue(HKEY_LOCAL_MACHINE, run, "Brantock", "/opt/b/loader", platform::REG_SZ, true), 0);
-    EXPECT_EQ(Reg_QueryValue(HKEY_LOCAL_MACHINE, run, "Brantock", true).toString(), "/opt/b/loader");
+    EXPECT_EQ(RegSetKeyValue(HKEY_LOCAL_MACHINE, run, "Brantock", "/opt/b/loader", platform::REG_SZ,
+                             true),
+              0);
+    EXPECT_EQ(Reg_QueryValue(HKEY_LOCAL_MACHINE, run, "Brantock", true).toString(),
+              "/opt/b/loader");
     EXPECT_EQ(Reg_DeleteValue(HKEY_LOCAL_MACHINE, run, "Brantock"), 0);
     EXPECT_EQ(Reg_DeleteValue(HKEY_LOCAL_MACHINE, run, "Brantock"), 2);
     EXPECT_EQ(Reg_DeleteValue(HKEY_CURRENT_USER, Key + "Absent", "X"), 2);
@@ -156,10 +169,17 @@ namespace {
 
 class ThrowingRegistry : public platform::RegistryApi {
 public:
-    MOCK_METHOD(std::int32_t, RegCreateKeyEx, (platform::HKEY, const std::string&, std::uint32_t, platform::HKEY*), (override));
-    MOCK_METHOD(std::int32_t, RegOpenKeyEx, (platform::HKEY, const std::string&, std::uint32_t, platform::HKEY*), (override));
-    MOCK_METHOD(std::int32_t, RegQueryValueEx, (platform::HKEY, const std::string&, std::uint32_t*, std::uint8_t*, std::uint32_t*), (override));
-    MOCK_METHOD(std::int32_t, RegSetValueEx, (platform::HKEY, const std::string&, std::uint32_t, const std::uint8_t*, std::uint32_t), (override));
+    MOCK_METHOD(std::int32_t, RegCreateKeyEx,
+                (platform::HKEY, const std::string&, std::uint32_t, platform::HKEY*), (override));
+    MOCK_METHOD(std::int32_t, RegOpenKeyEx,
+                (platform::HKEY, const std::string&, std::uint32_t, platform::HKEY*), (override));
+    MOCK_METHOD(std::int32_t, RegQueryValueEx,
+                (platform::HKEY, const std::string&, std::uint32_t*, std::uint8_t*, std::uint32_t*),
+                (override));
+    MOCK_METHOD(std::int32_t, RegSetValueEx,
+                (platform::HKEY, const std::string&, std::uint32_t, const std::uint8_t*,
+                 std::uint32_t),
+                (override));
     MOCK_METHOD(std::int32_t, RegDeleteValue, (platform::HKEY, const std::string&), (override));
     MOCK_METHOD(std::int32_t, RegCloseKey, (platform::HKEY), (override));
 };
@@ -173,7 +193,8 @@ TEST(modRegistry, RunTimeErrorsCarryTheTrailAndKeysAreClosed) {
     using ::testing::SetArgPointee;
     ThrowingRegistry registry;
     platform::RegistryApi::setCurrent(&registry);
-    EXPECT_CALL(registry, RegOpenKeyEx(_, _, _, _)).WillRepeatedly(DoAll(SetArgPointee<3>(42u), Return(0)));
+    EXPECT_CALL(registry, RegOpenKeyEx(_, _, _, _))
+        .WillRepeatedly(DoAll(SetArgPointee<3>(42u), Return(0)));
     EXPECT_CALL(registry, RegQueryValueEx(_, _, _, _, _))
         .WillRepeatedly([](auto, auto, auto, auto, auto) -> std::int32_t {
             throw RuntimeError(7, "Out of memory", "Store");
@@ -187,7 +208,8 @@ TEST(modRegistry, RunTimeErrorsCarryTheTrailAndKeysAreClosed) {
         EXPECT_EQ(e.source(), "GetRegBoolean&GetRegSetting&Reg_QueryValue&QueryValueEx&Store");
     }
 
-    EXPECT_CALL(registry, RegCreateKeyEx(_, _, _, _)).WillOnce(DoAll(SetArgPointee<3>(43u), Return(0)));
+    EXPECT_CALL(registry, RegCreateKeyEx(_, _, _, _))
+        .WillOnce(DoAll(SetArgPointee<3>(43u), Return(0)));
     EXPECT_CALL(registry, RegCloseKey(43u)).WillOnce(Return(0));
     try {
         RegSetKeyValue(HKEY_CURRENT_USER, Key, "N", "not a number", platform::REG_DWORD, true);

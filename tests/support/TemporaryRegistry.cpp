@@ -25,7 +25,9 @@ TemporaryRegistry::TemporaryRegistry()
     platform::RegistryApi::setCurrent(registry_.get());
 }
 
-TemporaryRegistry::~TemporaryRegistry() { platform::RegistryApi::setCurrent(nullptr); }
+TemporaryRegistry::~TemporaryRegistry() {
+    platform::RegistryApi::setCurrent(nullptr);
+}
 
 QString TemporaryRegistry::readHive(platform::HKEY root) const {
     QFile file(hivePath(paths_, root));

@@ -27,11 +27,15 @@ void TestEnvironment::setUp() {
     point("XDG_CACHE_HOME", QStringLiteral("home/.cache"));
     point("XDG_RUNTIME_DIR", QStringLiteral("runtime"));
     point("XDG_CONFIG_DIRS", QStringLiteral("etc/xdg"));
-    QFile::setPermissions(base + QStringLiteral("/runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(base + QStringLiteral("/runtime"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
-QString TestEnvironment::root() { return processRoot ? processRoot->path() : QString(); }
+QString TestEnvironment::root() {
+    return processRoot ? processRoot->path() : QString();
+}
 
-ScratchFolder::ScratchFolder() : dir_(QDir::tempPath() + QStringLiteral("/brantock-scratch-XXXXXX")) {}
+ScratchFolder::ScratchFolder()
+    : dir_(QDir::tempPath() + QStringLiteral("/brantock-scratch-XXXXXX")) {}
 
 } // namespace brantock::testsupport

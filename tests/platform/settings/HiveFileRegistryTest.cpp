@@ -34,7 +34,8 @@ std::string queryText(RegistryApi& r, HKEY root, const std::string& path, const 
         rc = r.RegQueryValueEx(key, name, &type, nullptr, &size);
         if (rc == ERROR_SUCCESS) {
             out.resize(size);
-            rc = r.RegQueryValueEx(key, name, &type, reinterpret_cast<std::uint8_t*>(out.data()), &size);
+            rc = r.RegQueryValueEx(key, name, &type, reinterpret_cast<std::uint8_t*>(out.data()),
+                                   &size);
         }
         r.RegCloseKey(key);
     }
@@ -50,7 +51,8 @@ TEST(HiveFileRegistry, AnswersWithTheRegistryResultCodes) {
     RegistryApi& r = temp.registry();
     HKEY key = 0;
     EXPECT_EQ(r.RegOpenKeyEx(HKEY_CURRENT_USER, Product, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
-    ASSERT_EQ(r.RegCreateKeyEx(HKEY_CURRENT_USER, Product + "\\", KEY_WRITE_ACCESS, &key), ERROR_SUCCESS);
+    ASSERT_EQ(r.RegCreateKeyEx(HKEY_CURRENT_USER, Product + "\\", KEY_WRITE_ACCESS, &key),
+              ERROR_SUCCESS);
     EXPECT_EQ(setText(r, key, "ComPort", "3"), ERROR_SUCCESS);
 
     std::uint32_t type = 0, size = 0;
@@ -79,20 +81,23 @@ TEST(HiveFileRegistry, KeepsEachHiveInItsOwnReadableFile) {
     TemporaryRegistry temp;
     RegistryApi& r = temp.registry();
     HKEY key = 0;
-    ASSERT_EQ(r.RegCreateKeyEx(HKEY_LOCAL_MACHINE, Product + "\\MultiPortStub", KEY_WRITE_ACCESS, &key),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        r.RegCreateKeyEx(HKEY_LOCAL_MACHINE, Product + "\\MultiPortStub", KEY_WRITE_ACCESS, &key),
+        ERROR_SUCCESS);
     setText(r, key, "Port1Tag", "First door");
     r.RegCloseKey(key);
 
     const QString machine = temp.readHive(HKEY_LOCAL_MACHINE);
     EXPECT_TRUE(machine.startsWith("Windows Registry Editor Version 5.00\n"));
-    EXPECT_TRUE(machine.contains("[HKEY_LOCAL_MACHINE\\Software\\Halvern\\Brantock\\MultiPortStub]\n"
-                                 "\"Port1Tag\"=\"First door\"\n"));
+    EXPECT_TRUE(
+        machine.contains("[HKEY_LOCAL_MACHINE\\Software\\Halvern\\Brantock\\MultiPortStub]\n"
+                         "\"Port1Tag\"=\"First door\"\n"));
     EXPECT_TRUE(temp.readHive(HKEY_CURRENT_USER).isEmpty());
 
     // Another process (here: another registry object) sees the value at once.
     HiveFileRegistry other(temp.paths());
-    EXPECT_EQ(queryText(other, HKEY_LOCAL_MACHINE, Product + "\\MultiPortStub", "Port1Tag"), "First door");
+    EXPECT_EQ(queryText(other, HKEY_LOCAL_MACHINE, Product + "\\MultiPortStub", "Port1Tag"),
+              "First door");
 }
 
 TEST(HiveFileRegistry, SeesChangesMadeByHandToTheFile) {
@@ -138,9 +143,11 @@ TEST(HiveFileRegistry, HiveThatCannotBeWrittenAnswersAccessDenied) {
     HiveFileRegistry r(paths);
 
     HKEY key = 0;
-    EXPECT_EQ(r.RegCreateKeyEx(HKEY_LOCAL_MACHINE, Product, KEY_WRITE_ACCESS, &key), ERROR_ACCESS_DENIED);
-    EXPECT_EQ(r.RegCreateKeyEx(HKEY_LOCAL_MACHINE, HiveFileRegistry::RunKey, KEY_WRITE_ACCESS, &key),
+    EXPECT_EQ(r.RegCreateKeyEx(HKEY_LOCAL_MACHINE, Product, KEY_WRITE_ACCESS, &key),
               ERROR_ACCESS_DENIED);
+    EXPECT_EQ(
+        r.RegCreateKeyEx(HKEY_LOCAL_MACHINE, HiveFileRegistry::RunKey, KEY_WRITE_ACCESS, &key),
+        ERROR_ACCESS_DENIED);
     EXPECT_EQ(r.RegOpenKeyEx(HKEY_LOCAL_MACHINE, HiveFileRegistry::RunKey, KEY_WRITE_ACCESS, &key),
               ERROR_ACCESS_DENIED);
     // Reading the same hive is no error: there is simply nothing in it.
@@ -179,8 +186,8 @@ TEST(HiveFileRegistry, TwoProcessesWritingAtOnceLoseNothing) {
     int found = 0;
     for (const char* prefix : {"A", "B"})
         for (int i = 0; i < 500; ++i)
-            if (queryText(temp.registry(), HKEY_CURRENT_USER, Product, prefix + std::to_string(i)) ==
-                std::to_string(i))
+            if (queryText(temp.registry(), HKEY_CURRENT_USER, Product,
+                          prefix + std::to_string(i)) == std::to_string(i))
                 ++found;
     EXPECT_EQ(found, 1000);
 }
@@ -189,8 +196,9 @@ TEST(HiveFileRegistry, RunKeyValuesAreAutostartEntries) {
     TemporaryRegistry temp;
     RegistryApi& r = temp.registry();
     HKEY key = 0;
-    ASSERT_EQ(r.RegCreateKeyEx(HKEY_LOCAL_MACHINE, HiveFileRegistry::RunKey, KEY_WRITE_ACCESS, &key),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        r.RegCreateKeyEx(HKEY_LOCAL_MACHINE, HiveFileRegistry::RunKey, KEY_WRITE_ACCESS, &key),
+        ERROR_SUCCESS);
     const std::string command = "\"/opt/brantock/brantockmultiportloader\" now\\then";
     EXPECT_EQ(setText(r, key, "Brantock", command), ERROR_SUCCESS);
 

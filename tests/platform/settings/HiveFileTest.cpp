@@ -38,7 +38,8 @@ TEST(HiveFile, ReadsEveryValueForm) {
 
 TEST(HiveFile, WritesWhatItReads) {
     HiveFile hive("HKEY_LOCAL_MACHINE");
-    hive.setValue("Software\\Halvern\\Brantock\\MultiPortStub", {"Port1Tag", 1, {'D', 'o', 'o', 'r'}});
+    hive.setValue("Software\\Halvern\\Brantock\\MultiPortStub",
+                  {"Port1Tag", 1, {'D', 'o', 'o', 'r'}});
     hive.setValue(Product, {"Control", 1, {1, 2, 3, 'x'}});
     hive.setValue(Product, {"Terminated", 1, {'a', 0}});
     hive.setValue(Product, {"Long", 3, std::vector<std::uint8_t>(100, 0xab)});
@@ -87,8 +88,8 @@ TEST(HiveFile, KeepsDamagedLinesAndReadsTheRest) {
 }
 
 TEST(HiveFile, KeysExistWithTheirParentsAndMatchWithoutCase) {
-    const HiveFile hive = HiveFile::parse("[HKEY_CURRENT_USER\\Software\\Halvern\\Brantock\\MultiPortStub]\n",
-                                          "HKEY_CURRENT_USER");
+    const HiveFile hive = HiveFile::parse(
+        "[HKEY_CURRENT_USER\\Software\\Halvern\\Brantock\\MultiPortStub]\n", "HKEY_CURRENT_USER");
     EXPECT_TRUE(hive.keyExists("software\\halvern\\brantock\\multiportstub"));
     EXPECT_TRUE(hive.keyExists("Software\\Halvern"));
     EXPECT_TRUE(hive.keyExists(""));
@@ -97,7 +98,8 @@ TEST(HiveFile, KeysExistWithTheirParentsAndMatchWithoutCase) {
 }
 
 TEST(HiveFile, NormalisesKeyPaths) {
-    EXPECT_EQ(HiveFile::normalisePath("\\Software\\Halvern\\Brantock\\"), "Software\\Halvern\\Brantock");
+    EXPECT_EQ(HiveFile::normalisePath("\\Software\\Halvern\\Brantock\\"),
+              "Software\\Halvern\\Brantock");
     EXPECT_EQ(HiveFile::normalisePath(""), "");
     EXPECT_FALSE(HiveFile::normalisePath("Software\\\\Halvern").has_value());
 }

@@ -1,0 +1,93 @@
+#include "ErrorHandler.h"
+
+#include "Clock.h"
+#include "DateFormat.h"
+#include "ui/DialogErrorPrompt.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <mutex>
+
+namespace brantock {
+
+namespace {
+
+std::mutex installMutex;
+std::unique_ptr<ErrorHandler>& installed() {
+    static std::unique_ptr<ErrorHandler> handler;
+    return handler;
+}
+
+QString oneLine(QString text) {
+    text.replace(u'\\', QLatin1String("\\\\"));
+    text.replace(u'\n', QLatin1String("\\n"));
+    text.replace(u'\r', QLatin1String("\\r"));
+    text.replace(u'\t', QLatin1String("\\t"));
+    return text;
+}
+
+} // namespace
+
+ErrorHandler::ErrorHandler(std::shared_ptr<platform::ErrorPrompt> prompt, QString logPath)
+    : prompt_(prompt ? std::move(prompt) : std::make_shared<platform::DialogErrorPrompt>()),
+      logPath_(logPath.isEmpty() ? DefaultLogPath() : std::move(logPath)) {}
+
+QString ErrorHandler::DefaultLogPath() {
+    QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    if (state.isEmpty() || !state.startsWith(u'/'))
+        state = QDir::homePath() + QStringLiteral("/.local/state");
+    return state + QStringLiteral("/halvern/errors.log");
+}
+
+QString ErrorHandler::HandleError(bool show, const QString& description, int number,
+                                  const QString& trail, const QString& detail,
+                                  const QString& activity) {
+    const platform::ErrorReport report{
+        applicationName_.isEmpty() ? QCoreApplication::applicationName() : applicationName_,
+        description,
+        number,
+        trail,
+        detail,
+        activity};
+    // Not asked to show: nothing can be chosen, so the procedure leaves.
+    const QString answer = show ? prompt_->ask(report) : QStringLiteral("3");
+    record(report, answer);
+    return answer;
+}
+
+void ErrorHandler::record(const platform::ErrorReport& report, const QString& answer) const {
+    // A log that cannot be written must never add a failure of its own.
+    QDir().mkpath(QFileInfo(logPath_).path());
+    QFile log(logPath_);
+    if (!log.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text))
+        return;
+    const DateValue now = Clock::current().now();
+    const QString line =
+        QStringLiteral(
+            "%1 %2\t%3[%4]\tmode=%5\terror=%6\t%7\ttrail=%8\tactivity=%9\tdetail=%10\tanswer=%11\n")
+            .arg(now.date().toString(Qt::ISODate),
+                 now.time().toString(QStringLiteral("HH:mm:ss.zzz")),
+                 oneLine(report.applicationName),
+                 QString::number(QCoreApplication::applicationPid()), oneLine(mode_),
+                 QString::number(report.number), oneLine(report.description), oneLine(report.trail),
+                 oneLine(report.activity))
+            .arg(oneLine(report.detail), answer);
+    log.write(line.toUtf8());
+}
+
+ErrorHandler& ErrorHandler::Current() {
+    std::lock_guard lock(installMutex);
+    if (!installed())
+        installed() = std::make_unique<ErrorHandler>();
+    return *installed();
+}
+
+void ErrorHandler::Install(std::unique_ptr<ErrorHandler> handler) {
+    std::lock_guard lock(installMutex);
+    installed() = std::move(handler);
+}
+
+} // namespace brantock

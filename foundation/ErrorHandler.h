@@ -1,0 +1,44 @@
+#pragma once
+
+#include "ui/ErrorPrompt.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace brantock {
+
+// The process-wide error reporter. Every error handed to it is recorded, with its trail and
+// activity, in a log file; then the user is asked whether to abort ("3"), retry ("4") or go
+// on with the next step ("5").
+class ErrorHandler {
+public:
+    // A null prompt asks with a dialog (and answers "3" where no dialog can be shown); an
+    // empty log path logs to DefaultLogPath().
+    explicit ErrorHandler(std::shared_ptr<platform::ErrorPrompt> prompt = nullptr,
+                          QString logPath = QString());
+
+    QString HandleError(bool show, const QString& description, int number, const QString& trail,
+                        const QString& detail, const QString& activity);
+
+    void SetApplicationName(const QString& name) { applicationName_ = name; }
+    void SetMode(const QString& mode) { mode_ = mode; }
+    const QString& logPath() const { return logPath_; }
+
+    // $XDG_STATE_HOME/halvern/errors.log (~/.local/state when unset).
+    static QString DefaultLogPath();
+
+    // The process's handler: the one installed at start, else a default one.
+    static ErrorHandler& Current();
+    static void Install(std::unique_ptr<ErrorHandler> handler);
+
+private:
+    void record(const platform::ErrorReport& report, const QString& answer) const;
+
+    std::shared_ptr<platform::ErrorPrompt> prompt_;
+    QString logPath_;
+    QString applicationName_;
+    QString mode_;
+};
+
+} // namespace brantock

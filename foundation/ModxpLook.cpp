@@ -1,0 +1,9 @@
+#include "ModxpLook.h"
+
+namespace brantock {
+
+bool InitXPLook() {
+    return true;
+}
+
+} // namespace brantock

@@ -1,0 +1,46 @@
+#include "ReportingHandler.h"
+
+#include "ErrorHandler.h"
+#include "RuntimeError.h"
+
+namespace brantock {
+
+ReportingHandler::ReportingHandler(QString trail, QString activity, QString detail, bool withSource)
+    : trail_(std::move(trail)), activity_(std::move(activity)), detail_(std::move(detail)),
+      withSource_(withSource) {}
+
+ReportingHandler ReportingHandler::WithSource(QString trail, QString activity, QString detail) {
+    return ReportingHandler(std::move(trail), std::move(activity), std::move(detail), true);
+}
+
+bool ReportingHandler::run(std::initializer_list<Step> steps) const {
+    for (const Step& step : steps) {
+        for (;;) {
+            QString answer;
+            try {
+                step();
+                break;
+            } catch (const RuntimeError& e) {
+                answer = ErrorHandler::Current().HandleError(
+                    true, e.description(), e.number(), withSource_ ? trail_ + e.source() : trail_,
+                    detail_, activity_);
+            } catch (const std::bad_alloc&) {
+                answer = ErrorHandler::Current().HandleError(
+                    true, RuntimeError::standardDescription(err::OutOfMemory), err::OutOfMemory,
+                    trail_, detail_, activity_);
+            } catch (const std::exception& e) {
+                answer = ErrorHandler::Current().HandleError(true, QString::fromUtf8(e.what()),
+                                                             err::InternalError, trail_, detail_,
+                                                             activity_);
+            }
+            if (answer == u"4")
+                continue;
+            if (answer == u"5")
+                break;
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace brantock

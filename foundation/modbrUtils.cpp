@@ -1,0 +1,219 @@
+#include "modbrUtils.h"
+
+#include "App.h"
+#include "Conversions.h"
+#include "files/DirectoryListing.h"
+#include "modRegistry.h"
+#include "ReportingHandler.h"
+#include "RuntimeError.h"
+#include "ui/MessageBoxService.h"
+
+#include <QCoreApplication>
+#include <QCursor>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QThread>
+
+namespace brantock {
+
+QString CommandLinePort;
+QString CommandLineDataPath;
+bool MultiPort = false;
+QString InstanceTag;
+QString CommandLineSiteName;
+std::int16_t CommandLineSiteID = 0;
+std::uint8_t CommandLineInterfaceOffset = 0;
+
+namespace {
+
+bool commandLineSet = false;
+QString commandLine;
+
+const QString HtmlHelpControlKey = QStringLiteral("CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}");
+
+// Shows the busy pointer for as long as it lives, where there is a screen to show it on.
+class BusyPointer {
+public:
+    BusyPointer()
+        : active_(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr) {
+        if (active_)
+            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    }
+    ~BusyPointer() {
+        if (active_)
+            QGuiApplication::restoreOverrideCursor();
+    }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+
+private:
+    bool active_;
+};
+
+} // namespace
+
+QString CommandLineText() {
+    if (commandLineSet)
+        return commandLine;
+    const QStringList arguments = QCoreApplication::arguments();
+    return arguments.mid(1).join(u' ');
+}
+
+void SetCommandLineText(const QString& text) {
+    commandLine = text;
+    commandLineSet = true;
+}
+
+QString ExtractCommandParamater(const QString& key, const QString& text) {
+    return withTrail("ExtractCommandParamater&", [&] {
+        if (text.isEmpty())
+            return QString();
+        const QStringList items = text.split(u',');
+        for (const QString& item : items) {
+            if (!TrimBlanks(item).startsWith(key, Qt::CaseInsensitive))
+                continue;
+            const qsizetype equals = item.indexOf(u'=');
+            return TrimBlanks(equals < 0 ? item : item.mid(equals + 1));
+        }
+        return QString();
+    });
+}
+
+bool StringToBoolean(const QString& text) {
+    return withTrail("StringToBoolean&", [&] {
+        const QString s = text.toLower();
+        if (s == u"yes" || s == u"true" || s == u"on" || s == u"enable")
+            return true;
+        return LeadingNumber(s) != 0.0;
+    });
+}
+
+void ParseCommandLine() {
+    withTrail("ParseCommandLine&", [] {
+        const QString text = CommandLineText();
+        CommandLinePort = ExtractCommandParamater(QStringLiteral("port"), text);
+        CommandLineDataPath = ExtractCommandParamater(QStringLiteral("datapath"), text);
+        MultiPort = StringToBoolean(ExtractCommandParamater(QStringLiteral("multiport"), text));
+        InstanceTag = ExtractCommandParamater(QStringLiteral("TAG"), text);
+        CommandLineSiteName = ExtractCommandParamater(QStringLiteral("SiteName"), text);
+        CommandLineSiteID =
+            RoundToInt16(LeadingNumber(ExtractCommandParamater(QStringLiteral("SiteID"), text)));
+        const std::int16_t offset = RoundToInt16(
+            LeadingNumber(ExtractCommandParamater(QStringLiteral("InterfaceOffset"), text)));
+        CommandLineInterfaceOffset = RoundToByte(offset);
+    });
+}
+
+bool DoesFileExist(const QString& path, std::int32_t attributes, bool& badPath) {
+    BusyPointer busy;
+    QString p = TrimNull(path);
+    if (p.isEmpty())
+        return false;
+    bool retried = false;
+    for (;;) {
+        try {
+            return !platform::DirectoryListing::first(p, attributes).isEmpty();
+        } catch (RuntimeError& e) {
+            if (e.number() != err::BadFileName && e.number() != err::FileNotFound) {
+                e.prependSource(QStringLiteral("DoesFileExist&"));
+                throw;
+            }
+            if (attributes == platform::DirectoryListing::Folder && !p.endsWith(u'/') && !retried) {
+                p += u'/';
+                retried = true;
+                continue;
+            }
+            badPath = true;
+            return false;
+        }
+    }
+}
+
+bool DoesFileExist(const QString& path, std::int32_t attributes) {
+    bool badPath = false;
+    return DoesFileExist(path, attributes, badPath);
+}
+
+int Message(const QString& prompt, std::int32_t buttons, const QString& title) {
+    int pressed = 0;
+    ReportingHandler(QStringLiteral("Message&")).run([&] {
+        pressed = platform::MessageBoxService::current().show(
+            {prompt, buttons, title.isEmpty() ? App::Title() : title});
+    });
+    return pressed;
+}
+
+bool SetHelpFile(const QString& htmlHelpFile, const QString& winHelpFile) {
+    return withTrail("SetHelpFile&", [&] {
+        App::SetHelpFile(Reg_DoesKeyExist(HKEY_CLASSES_ROOT, HtmlHelpControlKey) ? htmlHelpFile
+                                                                                 : winHelpFile);
+        return true;
+    });
+}
+
+QString HelpGuidePath() {
+    const QString name = App::HelpFile();
+    const QString base =
+        name.isEmpty() ? QStringLiteral("brantock") : QFileInfo(name).completeBaseName();
+    return App::Path() + QStringLiteral("/help/") + base + QStringLiteral(".html");
+}
+
+void MakeDirPath(const QString& path) {
+    withTrail("MakeDirPath&", [&] {
+        const QString q = path + u'/';
+        qsizetype i = q.indexOf(u'/');
+        while (i >= 0) {
+            const QString prefix = q.left(i);
+            if (!prefix.isEmpty() && !DoesFileExist(prefix, platform::DirectoryListing::Folder)) {
+                if (!QDir().mkdir(prefix))
+                    throw RuntimeError::of(err::PathFileAccessError);
+            }
+            if (i >= path.size() - 1)
+                break;
+            i = q.indexOf(u'/', i + 1);
+        }
+    });
+}
+
+bool IsDirectory(const QString& path) {
+    try {
+        return !path.isEmpty() && QFileInfo(path).isDir();
+    } catch (...) {
+        return false;
+    }
+}
+
+QString TrimNull(const QString& text) {
+    return withTrail("TrimNull&", [&] { return TrimBlanks(QString(text).remove(QChar(0))); });
+}
+
+QString GetFilePath(const QString& path) {
+    return withTrail("GetFilePath&", [&] {
+        const qsizetype slash = path.lastIndexOf(u'/');
+        return slash < 0 ? QString() : path.left(slash);
+    });
+}
+
+QString ExtractFileName(const QString& path) {
+    return withTrail("ExtractFileName&", [&] { return path.mid(path.lastIndexOf(u'/') + 1); });
+}
+
+QString RemoveExtention(const QString& path, const QString& extension) {
+    return withTrail("RemoveExtention&", [&] {
+        if (path.toLower().endsWith(extension))
+            return path.left(path.size() - extension.size());
+        return path;
+    });
+}
+
+void Pause(std::int32_t milliseconds) {
+    try {
+        if (milliseconds > 0)
+            QThread::msleep(static_cast<unsigned long>(milliseconds));
+        QCoreApplication::processEvents();
+    } catch (...) {
+    }
+}
+
+} // namespace brantock

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+namespace brantock::platform {
+
+// What the error handler shows when it asks how to go on.
+struct ErrorReport {
+    QString applicationName;
+    QString description;
+    int number = 0;
+    QString trail;
+    QString detail;
+    QString activity;
+};
+
+// Asks the user Abort ("3"), Retry ("4") or Ignore ("5"). Tests and headless runs put an
+// answerer of their own in its place.
+class ErrorPrompt {
+public:
+    virtual ~ErrorPrompt() = default;
+    virtual QString ask(const ErrorReport& report) = 0;
+};
+
+} // namespace brantock::platform
