@@ -107,27 +107,11 @@ void ParseCommandLine() {
 
 bool DoesFileExist(const QString& path, std::int32_t attributes, bool& badPath) {
     BusyPointer busy;
-    QString p = TrimNull(path);
+    const QString p = TrimNull(path);
     if (p.isEmpty())
         return false;
-    bool retried = false;
-    for (;;) {
-        try {
-            return !platform::DirectoryListing::first(p, attributes).isEmpty();
-        } catch (RuntimeError& e) {
-            if (e.number() != err::BadFileName && e.number() != err::FileNotFound) {
-                e.prependSource(QStringLiteral("DoesFileExist&"));
-                throw;
-            }
-            if (attributes == platform::DirectoryListing::Folder && !p.endsWith(u'/') && !retried) {
-                p += u'/';
-                retried = true;
-                continue;
-            }
-            badPath = true;
-            return false;
-        }
-    }
+    return withTrail("DoesFileExist&",
+                     [&] { return platform::DirectoryListing::finds(p, attributes, &badPath); });
 }
 
 bool DoesFileExist(const QString& path, std::int32_t attributes) {

@@ -71,4 +71,24 @@ QString DirectoryListing::first(const QString& path, int attributes) {
     return found;
 }
 
+bool DirectoryListing::finds(QString path, int attributes, bool* badPath) {
+    bool retried = false;
+    for (;;) {
+        try {
+            return !first(path, attributes).isEmpty();
+        } catch (const RuntimeError& e) {
+            if (e.number() != err::BadFileName && e.number() != err::FileNotFound)
+                throw;
+            if (attributes == Folder && !path.endsWith(u'/') && !retried) {
+                path += u'/';
+                retried = true;
+                continue;
+            }
+            if (badPath)
+                *badPath = true;
+            return false;
+        }
+    }
+}
+
 } // namespace brantock::platform

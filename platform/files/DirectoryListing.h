@@ -13,6 +13,11 @@ class DirectoryListing {
 public:
     static constexpr int Folder = 16;
     static QString first(const QString& path, int attributes);
+
+    // True when the listing finds a name. A listing that fails with 52 or 53 is no: when
+    // folders are asked for and the path does not end in "/", it is tried once more with
+    // "/" appended first; a final failure sets badPath. Other errors pass on.
+    static bool finds(QString path, int attributes, bool* badPath = nullptr);
 };
 
 } // namespace brantock::platform
