@@ -66,9 +66,10 @@ int QtMessageBoxService::show(const MessageRequest& request) {
     for (std::size_t i = 0; i < choices.size(); ++i)
         if (choices[i].number == button::Cancel || choices.size() == 1)
             box.setEscapeButton(pushButtons[i]);
+    // Setting the modality re-parents the box and resets its flags, so it comes first.
+    box.setWindowModality(Qt::ApplicationModal);
     if (request.style & (style::SystemModal | 0x40000))
         box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    box.setWindowModality(Qt::ApplicationModal);
     if (request.style & style::SetForeground) {
         box.show();
         box.raise();

@@ -5,6 +5,7 @@
 
 #include "App.h"
 #include "modbrUtils.h"
+#include "modForceFore.h"
 #include "modSpecialFolders.h"
 #include "modWeb.h"
 #include "ModxpLook.h"
@@ -13,6 +14,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -261,4 +263,14 @@ TEST(Helpers, BrowseToWebSiteOpensTheAddress) {
     EXPECT_EQ(shell.calls[0].verb, "open");
     EXPECT_EQ(shell.calls[0].file, "https://example.org/brantock");
     EXPECT_EQ(shell.calls[0].show, 1);
+}
+
+TEST(Helpers, ForceForegroundWindowShowsAndRestores) {
+    QWidget window;
+    EXPECT_FALSE(ForceForegroundWindow(nullptr));
+    EXPECT_TRUE(ForceForegroundWindow(&window));
+    EXPECT_TRUE(window.isVisible());
+    window.showMinimized();
+    EXPECT_TRUE(ForceForegroundWindow(&window));
+    EXPECT_FALSE(window.isMinimized());
 }
