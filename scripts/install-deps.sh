@@ -9,6 +9,7 @@ packages=(
   libsqlite3-dev sqlite3 libxlsxwriter-dev
   libgtest-dev libgmock-dev googletest
   clang-format
+  e2fsprogs
 )
 
 missing=()

@@ -1,0 +1,58 @@
+#include "data/DataError.h"
+
+#include <sqlite3.h>
+
+namespace brantock::platform {
+
+RuntimeError DataError::make(int number, const QString& description) {
+    return RuntimeError(number, description, Source);
+}
+
+RuntimeError DataError::fromSqlite(int resultCode, sqlite3* db, const QString& path) {
+    const QString message =
+        db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(resultCode));
+    switch (resultCode & 0xff) {
+    case SQLITE_NOTADB:
+        return make(dataerr::NotADataFile, QStringLiteral("'%1' is not a data file.").arg(path));
+    case SQLITE_CORRUPT:
+        return make(dataerr::Damaged,
+                    QStringLiteral("The data file '%1' is damaged (%2).").arg(path, message));
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return make(dataerr::Locked,
+                    QStringLiteral("The data file '%1' is locked by another program and stayed "
+                                   "locked for longer than the wait.")
+                        .arg(path));
+    case SQLITE_READONLY:
+        return make(
+            dataerr::ReadOnly,
+            QStringLiteral("The data file '%1' is read-only and cannot be changed.").arg(path));
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return make(dataerr::CannotOpen,
+                    QStringLiteral("Cannot open the data file '%1' (%2).").arg(path, message));
+    case SQLITE_FULL:
+    case SQLITE_IOERR:
+        return make(dataerr::DiskError,
+                    QStringLiteral("The data file '%1' could not be read or written (%2).")
+                        .arg(path, message));
+    case SQLITE_NOMEM:
+        return RuntimeError::of(err::OutOfMemory, Source);
+    default:
+        return make(dataerr::SqlError, message);
+    }
+}
+
+void DataError::check(int resultCode, sqlite3* db, const QString& path) {
+    if (resultCode != SQLITE_OK && resultCode != SQLITE_ROW && resultCode != SQLITE_DONE)
+        throw fromSqlite(resultCode, db, path);
+}
+
+RuntimeError DataError::noCurrentRow() {
+    return make(
+        dataerr::NoCurrentRow,
+        QStringLiteral("There is no current row: the record set is at its beginning or end."));
+}
+
+} // namespace brantock::platform

@@ -1,0 +1,47 @@
+#include "data/DataFileCreator.h"
+
+#include "data/DataError.h"
+#include "data/PasswordRecord.h"
+
+#include "settings/AtomicFile.h"
+
+#include <sqlite3.h>
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <string_view>
+
+namespace brantock::platform {
+
+void DataFileCreator::create(const QString& path, const QString& schemaSql,
+                             const QString& password) {
+    sqlite3* raw = nullptr;
+    const int rc =
+        sqlite3_open_v2(":memory:", &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const std::unique_ptr<sqlite3, int (*)(sqlite3*)> db(raw, sqlite3_close_v2);
+    DataError::check(rc, raw, path);
+
+    char* message = nullptr;
+    if (sqlite3_exec(raw, schemaSql.toUtf8().constData(), nullptr, nullptr, &message) !=
+        SQLITE_OK) {
+        const QString text = QString::fromUtf8(message);
+        sqlite3_free(message);
+        throw DataError::make(dataerr::SqlError, text);
+    }
+    PasswordRecord::write(raw, path, password);
+
+    sqlite3_int64 size = 0;
+    const std::unique_ptr<unsigned char, void (*)(void*)> bytes(
+        sqlite3_serialize(raw, "main", &size, 0), sqlite3_free);
+    if (!bytes)
+        throw RuntimeError::of(err::OutOfMemory, DataError::Source);
+    const int error = AtomicFile::write(
+        path.toStdString(), std::string_view(reinterpret_cast<const char*>(bytes.get()), size));
+    if (error != 0)
+        throw DataError::make(dataerr::CannotOpen,
+                              QStringLiteral("Cannot write the data file '%1' (%2).")
+                                  .arg(path, QString::fromLocal8Bit(std::strerror(error))));
+}
+
+} // namespace brantock::platform

@@ -1,0 +1,156 @@
+#include "data/SqlStatement.h"
+
+#include "data/DataError.h"
+
+#include <sqlite3.h>
+
+#include <limits>
+
+namespace brantock::platform {
+
+SqlStatement::SqlStatement(sqlite3* db, const QString& sql, const QString& path)
+    : db_(db), path_(path) {
+    const QByteArray text = sql.toUtf8();
+    const char* tail = nullptr;
+    const int rc = sqlite3_prepare_v2(db_, text.constData(), int(text.size()), &stmt_, &tail);
+    DataError::check(rc, db_, path_);
+    const bool moreStatements =
+        tail && !QString::fromUtf8(tail, text.constData() + text.size() - tail).trimmed().isEmpty();
+    if (!stmt_ || moreStatements) {
+        sqlite3_finalize(stmt_);
+        stmt_ = nullptr;
+        throw DataError::make(dataerr::SqlError,
+                              moreStatements
+                                  ? QStringLiteral("Only one statement can be run at a time.")
+                                  : QStringLiteral("The statement is empty."));
+    }
+}
+
+SqlStatement::~SqlStatement() {
+    sqlite3_finalize(stmt_);
+}
+
+void SqlStatement::bind(const QVariantList& values) {
+    const int wanted = sqlite3_bind_parameter_count(stmt_);
+    if (values.size() != wanted)
+        throw DataError::make(dataerr::SqlError,
+                              QStringLiteral("The statement takes %1 values but %2 were given.")
+                                  .arg(wanted)
+                                  .arg(values.size()));
+    sqlite3_reset(stmt_);
+    for (int i = 0; i < wanted; ++i)
+        bindOne(i + 1, values.at(i));
+}
+
+void SqlStatement::bindOne(int position, const QVariant& value) {
+    int rc = SQLITE_OK;
+    switch (value.metaType().id()) {
+    case QMetaType::UnknownType:
+    case QMetaType::Nullptr:
+        rc = sqlite3_bind_null(stmt_, position);
+        break;
+    case QMetaType::Bool: {
+        static const QByteArray yes("True"), no("False");
+        const QByteArray& word = value.toBool() ? yes : no;
+        rc = sqlite3_bind_text(stmt_, position, word.constData(), int(word.size()), SQLITE_STATIC);
+        break;
+    }
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+        rc = sqlite3_bind_int64(stmt_, position, value.toLongLong());
+        break;
+    case QMetaType::ULong:
+    case QMetaType::ULongLong: {
+        const qulonglong v = value.toULongLong();
+        if (v > qulonglong(std::numeric_limits<qint64>::max()))
+            throw RuntimeError::of(err::Overflow, DataError::Source);
+        rc = sqlite3_bind_int64(stmt_, position, qint64(v));
+        break;
+    }
+    case QMetaType::Float:
+    case QMetaType::Double:
+        rc = sqlite3_bind_double(stmt_, position, value.toDouble());
+        break;
+    case QMetaType::QString:
+    case QMetaType::QChar: {
+        const QByteArray text = value.toString().toUtf8();
+        rc = sqlite3_bind_text(stmt_, position, text.constData(), int(text.size()),
+                               SQLITE_TRANSIENT);
+        break;
+    }
+    case QMetaType::QByteArray: {
+        const QByteArray bytes = value.toByteArray();
+        rc = sqlite3_bind_blob(stmt_, position, bytes.constData(), int(bytes.size()),
+                               SQLITE_TRANSIENT);
+        break;
+    }
+    default:
+        throw RuntimeError::of(err::TypeMismatch, DataError::Source);
+    }
+    DataError::check(rc, db_, path_);
+}
+
+bool SqlStatement::step() {
+    const int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    RuntimeError error = DataError::fromSqlite(rc, db_, path_);
+    sqlite3_reset(stmt_);
+    throw error;
+}
+
+int SqlStatement::columnCount() const {
+    return sqlite3_column_count(stmt_);
+}
+
+QString SqlStatement::columnName(int index) const {
+    return QString::fromUtf8(sqlite3_column_name(stmt_, index));
+}
+
+QStringList SqlStatement::columnNames() const {
+    QStringList names;
+    for (int i = 0; i < columnCount(); ++i)
+        names << columnName(i);
+    return names;
+}
+
+QVariant SqlStatement::value(int index) const {
+    switch (sqlite3_column_type(stmt_, index)) {
+    case SQLITE_INTEGER:
+        return QVariant(qint64(sqlite3_column_int64(stmt_, index)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(stmt_, index));
+    case SQLITE_TEXT: {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, index));
+        return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(stmt_, index)));
+    }
+    case SQLITE_BLOB: {
+        const auto* bytes = static_cast<const char*>(sqlite3_column_blob(stmt_, index));
+        return QVariant(QByteArray(bytes, sqlite3_column_bytes(stmt_, index)));
+    }
+    default:
+        return QVariant();
+    }
+}
+
+QVariantList SqlStatement::rowValues() const {
+    QVariantList row;
+    for (int i = 0; i < columnCount(); ++i)
+        row << value(i);
+    return row;
+}
+
+bool SqlStatement::isReadOnly() const {
+    return sqlite3_stmt_readonly(stmt_) != 0;
+}
+
+} // namespace brantock::platform

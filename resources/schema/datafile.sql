@@ -1,0 +1,44 @@
+-- The data file the counter writes and the reports read. Column types are chosen by what
+-- comes back: INTEGER columns return whole numbers (also when given as decimal text), TEXT
+-- columns return exactly the text written ("True"/"False" in CountUp, names like "007").
+
+-- One row per counted trigger.
+CREATE TABLE Triggers (
+    TriggerDate INTEGER,  -- days since 1 January 2000
+    TriggerTime INTEGER,  -- minute of the day, 0 to 1439
+    SensorID INTEGER,     -- 1 to 3 for the first port, 4 to 6 for the second
+    SiteID INTEGER,
+    CountUp TEXT,         -- "True" for a count up, "False" for a count down
+    Archived INTEGER      -- marks the full format; never written
+);
+-- Every report counts by day range and minute range: this index answers them alone.
+CREATE INDEX TriggersByDateTime ON Triggers (TriggerDate, TriggerTime);
+
+-- One row per period during which a counter ran.
+CREATE TABLE AppActivity (
+    ActiveDate INTEGER,
+    ActiveFrom INTEGER,
+    ActiveTo INTEGER,
+    Machine TEXT,
+    Interface TEXT,
+    InterfaceOffset INTEGER,
+    SiteID INTEGER
+);
+-- The counter's latest-period look-up each minute and the reports' date ranges.
+CREATE INDEX AppActivityByDate ON AppActivity (ActiveDate, ActiveTo);
+
+-- One row per named site. Not unique: two counters started together may both add their
+-- site before either sees the other's row, and that must not fail.
+CREATE TABLE Sites (
+    SiteID INTEGER,
+    SiteName TEXT,
+    MachineName TEXT,
+    Interface TEXT
+);
+CREATE INDEX SitesBySiteID ON Sites (SiteID);
+
+-- The password record: a random salt and SHA-256(salt + password), filled in by the build.
+CREATE TABLE BrantockFile (
+    Salt BLOB NOT NULL,
+    PasswordHash BLOB NOT NULL
+);

@@ -1,0 +1,266 @@
+#include "data/Connection.h"
+#include "data/DataError.h"
+#include "data/DataFileCreator.h"
+#include "data/Recordset.h"
+#include "DataFiles.h"
+#include "RaisedError.h"
+#include "TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <unistd.h>
+
+using namespace brantock::platform;
+using brantock::RuntimeError;
+using brantock::testsupport::DataFiles;
+using brantock::testsupport::RaisedError;
+using brantock::testsupport::ScratchFolder;
+
+namespace {
+
+const QString Insert = QStringLiteral("INSERT INTO Triggers (TriggerDate, TriggerTime, SensorID, "
+                                      "SiteID, CountUp) VALUES (?, ?, ?, ?, ?)");
+
+// The error number Open raises, 0 when it opens.
+int openError(Connection& connection, const QString& text) {
+    try {
+        connection.Open(text);
+        return 0;
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.source(), DataError::Source);
+        EXPECT_FALSE(e.description().isEmpty());
+        return e.number();
+    }
+}
+
+void overwrite(const QString& path, qint64 offset, qint64 length) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.seek(offset);
+    file.write(QByteArray(length, '\x5a'));
+}
+
+qint64 rowCount(Connection& connection) {
+    return connection.Query(QStringLiteral("SELECT count(*) FROM Triggers")).Fields(0).toLongLong();
+}
+
+class ConnectionTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(DataFiles::copyTemplate(path)); }
+
+    ScratchFolder folder;
+    const QString path = folder.file(QStringLiteral("data.hbd"));
+};
+
+// A file that is not what the programs need; each opens with the layer's error only.
+struct BadFile {
+    const char* name;
+    std::function<void(const QString& path)> make;
+    int expected;
+};
+
+class RefusedFile : public ::testing::TestWithParam<BadFile> {};
+
+} // namespace
+
+TEST_F(ConnectionTest, OpensOnlyWithItsPassword) {
+    Connection connection;
+    EXPECT_EQ(connection.State(), 0);
+    EXPECT_EQ(openError(connection, DataFiles::connectionText(path)), 0);
+    EXPECT_EQ(connection.State(), 1);
+    EXPECT_EQ(connection.DataSource(), path);
+    connection.Close();
+    EXPECT_EQ(connection.State(), 0);
+
+    for (const QString& wrong :
+         {QStringLiteral("rk7m2Q"), QStringLiteral(""), QStringLiteral("rk7m2q ").repeated(2)}) {
+        Connection other;
+        try {
+            other.Open(DataFiles::connectionText(path, wrong));
+            ADD_FAILURE() << "opened with " << wrong.toStdString();
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.number(), dataerr::WrongPassword);
+            EXPECT_EQ(e.description(), QStringLiteral("Not a valid password."));
+        }
+        EXPECT_EQ(other.State(), 0);
+    }
+    Connection noPassword;
+    EXPECT_EQ(openError(noPassword, QStringLiteral("Data Source=") + path), dataerr::WrongPassword);
+}
+
+TEST_P(RefusedFile, GivesTheLayersError) {
+    ScratchFolder folder;
+    const QString path = folder.file(QStringLiteral("data.hbd"));
+    GetParam().make(path);
+    Connection connection;
+    EXPECT_EQ(openError(connection, DataFiles::connectionText(path)), GetParam().expected);
+    EXPECT_EQ(connection.State(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, RefusedFile,
+    ::testing::Values(
+        BadFile{"Missing", [](const QString&) {}, dataerr::FileNotFound},
+        BadFile{"Folder", [](const QString& p) { QDir().mkpath(p); }, dataerr::NotADataFile},
+        BadFile{"Text",
+                [](const QString& p) {
+                    QFile f(p);
+                    f.open(QIODevice::WriteOnly);
+                    f.write(QByteArray("Just some words, not a database at all.\n").repeated(200));
+                },
+                dataerr::NotADataFile},
+        BadFile{"Empty",
+                [](const QString& p) {
+                    QFile f(p);
+                    f.open(QIODevice::WriteOnly);
+                },
+                dataerr::NotADataFile},
+        BadFile{"NoPasswordRecord",
+                [](const QString& p) {
+                    DataFileCreator::create(p,
+                                            QStringLiteral("CREATE TABLE Triggers (TriggerDate);"
+                                                           "CREATE TABLE BrantockFile (Salt, "
+                                                           "PasswordHash);"),
+                                            DataFiles::Password);
+                    Connection c;
+                    c.Open(DataFiles::connectionText(p));
+                    c.Execute(QStringLiteral("DROP TABLE BrantockFile"));
+                },
+                dataerr::NoPasswordRecord},
+        BadFile{"AnotherPassword",
+                [](const QString& p) { DataFiles::createFirstFormat(p, QStringLiteral("other")); },
+                dataerr::WrongPassword},
+        BadFile{"HeaderOverwritten",
+                [](const QString& p) {
+                    DataFiles::copyTemplate(p);
+                    overwrite(p, 0, 100);
+                },
+                dataerr::NotADataFile},
+        BadFile{"SchemaPageOverwritten",
+                [](const QString& p) {
+                    DataFiles::copyTemplate(p);
+                    overwrite(p, 100, 4096 - 100);
+                },
+                dataerr::Damaged}),
+    [](const ::testing::TestParamInfo<BadFile>& info) { return std::string(info.param.name); });
+
+TEST_F(ConnectionTest, OpeningAMissingFileDoesNotCreateIt) {
+    const QString missing = folder.file(QStringLiteral("none.hbd"));
+    Connection connection;
+    EXPECT_EQ(openError(connection, DataFiles::connectionText(missing)), dataerr::FileNotFound);
+    EXPECT_FALSE(QFile::exists(missing));
+    EXPECT_EQ(
+        openError(connection, QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=; "
+                                             "Jet OLEDB:Database Password = rk7m2q")),
+        dataerr::BadConnectionText);
+}
+
+TEST_F(ConnectionTest, ReadOnlyFileReadsButRefusesWrites) {
+    {
+        Connection writer;
+        writer.Open(DataFiles::connectionText(path));
+        writer.Execute(Insert, {1, 2, 3, 0, true});
+    }
+    ASSERT_TRUE(
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    // The superuser writes through permissions; an immutable file stops it as well.
+    const bool superuser = geteuid() == 0;
+    if (superuser && QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), path}) != 0)
+        GTEST_SKIP() << "cannot make a file read-only for the superuser here";
+    struct Undo {
+        QString path;
+        bool superuser;
+        ~Undo() {
+            if (superuser)
+                QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), path});
+        }
+    } undo{path, superuser};
+
+    Connection connection;
+    ASSERT_EQ(openError(connection, DataFiles::connectionText(path)), 0);
+    EXPECT_TRUE(connection.IsReadOnly());
+    EXPECT_EQ(rowCount(connection), 1);
+    EXPECT_EQ(RaisedError::numberOf([&] {
+                  connection.Execute(Insert, {1, 2, 3, 0, true});
+              }),
+              dataerr::ReadOnly);
+    EXPECT_EQ(rowCount(connection), 1);
+}
+
+TEST_F(ConnectionTest, LockHeldPastTheWaitFailsAndNothingIsLost) {
+    Connection holder;
+    holder.Open(DataFiles::connectionText(path));
+    Connection waiter;
+    Connection::Settings shortWait;
+    shortWait.lockWaitMs = 200;
+    waiter.SetSettings(shortWait);
+    waiter.Open(DataFiles::connectionText(path));
+
+    holder.Execute(QStringLiteral("BEGIN EXCLUSIVE"));
+    holder.Execute(Insert, {1, 1, 1, 0, true});
+    EXPECT_EQ(RaisedError::numberOf([&] {
+                  waiter.Execute(Insert, {2, 2, 2, 0, false});
+              }),
+              dataerr::Locked);
+    Connection late;
+    late.SetSettings(shortWait);
+    EXPECT_EQ(openError(late, DataFiles::connectionText(path)), dataerr::Locked);
+    holder.Execute(QStringLiteral("COMMIT"));
+
+    waiter.Execute(Insert, {2, 2, 2, 0, false});
+    EXPECT_EQ(rowCount(waiter), 2);
+}
+
+TEST_F(ConnectionTest, StatementErrorsCarrySQLitesMessage) {
+    Connection connection;
+    EXPECT_EQ(RaisedError::numberOf([&] { connection.Execute(QStringLiteral("SELECT 1")); }),
+              dataerr::ConnectionClosed);
+    connection.Open(DataFiles::connectionText(path));
+    try {
+        connection.Execute(QStringLiteral("INSERT INTO Nowhere (a) VALUES (?)"), {1});
+        ADD_FAILURE();
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.number(), dataerr::SqlError);
+        EXPECT_TRUE(e.description().contains(QStringLiteral("no such table: Nowhere")))
+            << e.description().toStdString();
+    }
+    EXPECT_EQ(RaisedError::numberOf([&] {
+                  connection.Execute(Insert, {1, 2});
+              }),
+              dataerr::SqlError);
+    EXPECT_EQ(RaisedError::numberOf([&] {
+                  connection.Execute(QStringLiteral("DELETE FROM Sites; DROP TABLE Sites"));
+              }),
+              dataerr::SqlError);
+    EXPECT_EQ(connection.Execute(QStringLiteral("SELECT count(*) FROM Sites")), 0);
+}
+
+TEST_F(ConnectionTest, ListsTheColumnsOfATable) {
+    const auto columns = [](const QString& file, const QString& table) {
+        Connection connection;
+        connection.Open(DataFiles::connectionText(file));
+        QStringList names;
+        for (Recordset rows = connection.Columns(table); !rows.IsEOF(); rows.MoveNext()) {
+            EXPECT_EQ(rows.Fields(QStringLiteral("TABLE_NAME")).toString(), table);
+            names << rows.Fields(QStringLiteral("column_name")).toString();
+        }
+        return names;
+    };
+    EXPECT_EQ(
+        columns(path, QStringLiteral("Triggers")),
+        QStringList({"TriggerDate", "TriggerTime", "SensorID", "SiteID", "CountUp", "Archived"}));
+    EXPECT_EQ(columns(path, QStringLiteral("triggers")).size(), 6);
+    EXPECT_TRUE(columns(path, QStringLiteral("Nowhere")).isEmpty());
+
+    const QString first = folder.file(QStringLiteral("first.hbd"));
+    DataFiles::createFirstFormat(first);
+    EXPECT_EQ(columns(first, QStringLiteral("Triggers")),
+              QStringList({"TriggerDate", "TriggerTime"}));
+    EXPECT_EQ(columns(first, QStringLiteral("AppActivity")),
+              QStringList({"ActiveDate", "ActiveFrom", "ActiveTo"}));
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+namespace brantock::testsupport {
+
+// Data files for tests: the built template, copies of it, first-format files, and the
+// connection text the programs use.
+class DataFiles {
+public:
+    static inline const QString Password = QStringLiteral("rk7m2q");
+
+    // The folder the programs and the template are built into.
+    static QString programFolder();
+    static QString templatePath();
+    // "Provider=...; Data Source=<path>; Jet OLEDB:Database Password = <password>".
+    static QString connectionText(const QString& path, const QString& password = Password);
+    // A writable copy of the template at path (replacing a file there); false when it fails.
+    static bool copyTemplate(const QString& path);
+    // A data file of the first format: Triggers with only TriggerDate and TriggerTime,
+    // AppActivity with only ActiveDate, ActiveFrom and ActiveTo, and the password record.
+    static void createFirstFormat(const QString& path, const QString& password = Password);
+};
+
+} // namespace brantock::testsupport
