@@ -1,0 +1,180 @@
+#include "modbrUtilsData.h"
+
+#include "App.h"
+#include "data/Connection.h"
+#include "data/Recordset.h"
+#include "modbrUtils.h"
+#include "modRegistry.h"
+#include "modSpecialFolders.h"
+#include "ReportingHandler.h"
+#include "RuntimeError.h"
+
+namespace brantock {
+
+QString CachedDataPath;
+std::int16_t DataVersion = 0;
+bool SiteLoaded = false;
+
+namespace {
+const QString DefaultFileName = QStringLiteral("/data.hbd");
+}
+
+QString GetDataPath(QString& fileName) {
+    return withTrail("GetDataPath&", [&] {
+        if (CachedDataPath.size() > 1)
+            return CachedDataPath;
+        if (!fileName.startsWith(u'/'))
+            fileName.prepend(u'/');
+        if (!CommandLineDataPath.isEmpty()) {
+            CachedDataPath = CommandLineDataPath;
+            return CachedDataPath;
+        }
+        CachedDataPath =
+            GetRegSettingHiveFallback(QStringLiteral("DatabasePath"), QString(), QString(), true);
+        if (CachedDataPath.isEmpty()) {
+            const QString beside = App::Path() + fileName;
+            const QString documents = GetSpecialFolder(csidl::Personal, false);
+            if (documents.size() < 4) {
+                if (DoesFileExist(beside, 0))
+                    CachedDataPath = beside;
+            } else {
+                CachedDataPath = documents + QStringLiteral("/Brantock") + fileName;
+                if (!DoesFileExist(CachedDataPath, 0) && DoesFileExist(beside, 0))
+                    CachedDataPath = beside;
+            }
+        }
+        return CachedDataPath;
+    });
+}
+
+QString GetDataPath() {
+    QString fileName = DefaultFileName;
+    return GetDataPath(fileName);
+}
+
+void SaveDataPath(const QString& path) {
+    ReportingHandler(QStringLiteral("SaveDataPath&"),
+                     QStringLiteral("Storing the data file location"))
+        .run([&] {
+            if (!CommandLineDataPath.isEmpty())
+                CommandLineDataPath = path;
+            else
+                SetRegSetting(QStringLiteral("DatabasePath"), path, QString(), true, RegistryHive);
+        });
+}
+
+void ResetData() {
+    withTrail("ResetData&", [] { CachedDataPath.clear(); });
+}
+
+QString ConnectionString(const QString& path) {
+    QString text;
+    ReportingHandler(QStringLiteral("ConnectionString&")).run([&] {
+        const QString p = path.isEmpty() ? GetDataPath() : path;
+        text = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=") + p +
+               QStringLiteral("; Jet OLEDB:Database Password = ") + DataPassword;
+    });
+    return text;
+}
+
+bool OpenCN(DataConnection& connection, const QString& path) {
+    bool opened = false;
+    ReportingHandler(QStringLiteral("OpenCN&"))
+        .run({
+            [&] {
+                connection = std::make_unique<platform::Connection>();
+                connection->Open(ConnectionString(path));
+            },
+            [&] { opened = true; },
+        });
+    return opened;
+}
+
+DataConnection OpenConnection() {
+    return withTrail("OpenConnection&", [] {
+        DataConnection connection;
+        OpenCN(connection, QString());
+        return connection;
+    });
+}
+
+bool CloseCN(DataConnection& connection) {
+    bool closed = false;
+    ReportingHandler(QStringLiteral("CloseCN&"))
+        .run({
+            [&] {
+                if (connection && connection->State() != platform::Connection::StateClosed)
+                    connection->Close();
+            },
+            [&] { connection.reset(); },
+            [&] { closed = true; },
+        });
+    return closed;
+}
+
+bool CheckData(const QString& path) {
+    bool result = false;
+    QString p = path;
+    DataConnection connection;
+    bool proceed = true;
+    ReportingHandler(QStringLiteral("CheckData&"))
+        .run({
+            [&] {
+                if (p.isEmpty())
+                    p = GetDataPath();
+            },
+            [&] { proceed = DoesFileExist(p, 0); },
+            [&] {
+                if (proceed)
+                    proceed = OpenCN(connection, p);
+            },
+            [&] {
+                if (proceed && connection)
+                    result = CheckDataStructure(*connection);
+            },
+            [&] {
+                if (proceed)
+                    CloseCN(connection);
+            },
+        });
+    // A connection left open by an answer that gave up is not kept.
+    if (connection)
+        CloseCN(connection);
+    return result;
+}
+
+bool CheckDataStructure(platform::Connection& connection) {
+    if (connection.State() != platform::Connection::StateOpen)
+        return false;
+    int level = 0;
+    bool found = false;
+    // A failing statement of the scan is passed over and the scan goes on.
+    try {
+        platform::Recordset columns = connection.Columns(QStringLiteral("Triggers"));
+        while (!columns.IsEOF()) {
+            try {
+                const QString name =
+                    columns.Fields(QStringLiteral("COLUMN_NAME")).toString().toLower();
+                if (name == u"triggerdate" || name == u"triggertime") {
+                    level = std::max(level, 1);
+                    found = true;
+                } else if (name == u"sensorid" || name == u"siteid" || name == u"archived" ||
+                           name == u"countup") {
+                    level = std::max(level, 2);
+                    found = true;
+                }
+            } catch (const RuntimeError&) {
+            }
+            columns.MoveNext();
+        }
+    } catch (const RuntimeError&) {
+        // The schema could not be read: the file is reported as not usable.
+    }
+    SiteLoaded = false;
+    if (!found)
+        return false;
+    DataVersion = static_cast<std::int16_t>(level);
+    return true;
+}
+
+} // namespace brantock
