@@ -32,6 +32,12 @@ QByteArray contentOf(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+void writeFile(const QString& path, const QByteArray& content) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(content);
+}
+
 class SelectData : public ::testing::Test {
 protected:
     SelectData() {
@@ -136,11 +142,7 @@ TEST_F(SelectData, ChangeRuleEnablesApplyAndOKForAnExistingAbsolutePath) {
 TEST_F(SelectData, ApplyStoresAValidFileAndWarnsOfAnInvalidOne) {
     auto form = open();
     const QString bad = files.file("bad.hbd");
-    {
-        QFile f(bad);
-        f.open(QIODevice::WriteOnly);
-        f.write("garbage");
-    }
+    writeFile(bad, "garbage");
     type(*form, bad);
     errors.answer("3");
     QTest::mouseClick(form->cmdApply(), Qt::LeftButton);
@@ -208,11 +210,7 @@ TEST_F(SelectData, NewFileIsACopyOfTheTemplateWithTheRightName) {
 TEST_F(SelectData, NewFileAsksBeforeOverwriting) {
     auto form = open();
     const QString existing = files.file("existing.hbd");
-    {
-        QFile f(existing);
-        f.open(QIODevice::WriteOnly);
-        f.write("precious");
-    }
+    writeFile(existing, "precious");
     type(*form, existing);
     boxes.answer(7);
     QTest::mouseClick(form->cmdNew(), Qt::LeftButton);
