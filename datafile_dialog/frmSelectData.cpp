@@ -6,6 +6,7 @@
 #include "modbrUtils.h"
 #include "modbrUtilsData.h"
 #include "ReportingHandler.h"
+#include "ui/DesignFont.h"
 #include "ui/MessageBoxService.h"
 #include "ui/Twips.h"
 
@@ -53,7 +54,7 @@ frmSelectData::frmSelectData(bool showPathBox, QWidget* parent) : QDialog(parent
     imgLogo_ = new QLabel(this);
     imgLogo_->setGeometry(twipsRect(4875, 270, 960, 960));
     imgLogo_->setPixmap(
-        QPixmap(QStringLiteral(":/brantock/logo.png"))
+        QPixmap(QStringLiteral(":/brantock/brantock.png"))
             .scaled(imgLogo_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
     Label1_ =
         label(this,
@@ -81,6 +82,7 @@ frmSelectData::frmSelectData(bool showPathBox, QWidget* parent) : QDialog(parent
     cmdApply_ = button(this, QStringLiteral("Apply"), twipsRect(3015, 3075, 1215, 375));
     cmdOK_ = button(this, QStringLiteral("OK"), twipsRect(4590, 3075, 1215, 375));
     cmdOK_->setDefault(true);
+    DesignFont::fit(this, {lblExplanation_, Label1_, Label2_, Label3_});
 
     connect(brsDataPath_, &BrowseButton::Change, this, &frmSelectData::brsDataPath_Change);
     connect(cmdApply_, &QPushButton::clicked, this, &frmSelectData::cmdApply_Click);

@@ -25,6 +25,7 @@ public:
     QPushButton* cmdApply() const { return cmdApply_; }
     QPushButton* cmdCancel() const { return cmdCancel_; }
     QPushButton* cmdOK() const { return cmdOK_; }
+    QLabel* imgLogo() const { return imgLogo_; }
 
     static inline const QString DataFileFilter =
         QStringLiteral("All Files (*.*)|*.*|Brantock Data Files(*.hbd)|*.hbd|All Data "

@@ -106,6 +106,7 @@ TEST_F(SelectData, ShowsTheTextsAndLayout) {
               "Files(*.hbd;*.mdb)|*.hbd;*.mdb|");
     EXPECT_EQ(form->brsDataPath()->DialogTitle(), "Brantock data file");
     EXPECT_TRUE(form->brsDataPath()->txtPath()->isVisible());
+    EXPECT_FALSE(form->imgLogo()->pixmap().isNull());
     EXPECT_FALSE(open(false)->brsDataPath()->txtPath()->isVisible());
 }
 
