@@ -42,7 +42,7 @@ QString DirectoryListing::first(const QString& path, int attributes) {
     if (!wildcard) {
         const QByteArray full = QFile::encodeName(folder + u'/' + pattern);
         struct stat st {};
-        if (::lstat(full.constData(), &st) != 0 && ::stat(full.constData(), &st) != 0)
+        if (::stat(full.constData(), &st) != 0)
             throw RuntimeError::of(err::FileNotFound);
         return wanted(full, attributes) ? pattern : QString();
     }
