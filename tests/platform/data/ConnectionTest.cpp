@@ -216,6 +216,28 @@ TEST_F(ConnectionTest, LockHeldPastTheWaitFailsAndNothingIsLost) {
     EXPECT_EQ(rowCount(waiter), 2);
 }
 
+TEST_F(ConnectionTest, OpenRecordSetKeepsNoWriterWaiting) {
+    Connection reader;
+    reader.Open(DataFiles::connectionText(path));
+    reader.Execute(Insert, {1, 1, 1, 0, true});
+    reader.Execute(Insert, {2, 2, 2, 0, true});
+    Connection::Settings shortWait;
+    shortWait.lockWaitMs = 200;
+    Connection writer;
+    writer.SetSettings(shortWait);
+    writer.Open(DataFiles::connectionText(path));
+
+    // Both read, neither has finished with its rows, both write: as two counters' minute
+    // ticks may do.
+    Recordset left = reader.Query(QStringLiteral("SELECT TriggerDate FROM Triggers"));
+    Recordset right = writer.Query(QStringLiteral("SELECT TriggerDate FROM Triggers"));
+    EXPECT_EQ(RaisedError::numberOf([&] { writer.Execute(Insert, {3, 3, 3, 0, true}); }), 0);
+    EXPECT_EQ(RaisedError::numberOf([&] { reader.Execute(Insert, {4, 4, 4, 0, true}); }), 0);
+    left.MoveNext();
+    EXPECT_EQ(left.Fields(0).toInt(), 2);
+    EXPECT_EQ(rowCount(writer), 4);
+}
+
 TEST_F(ConnectionTest, StatementErrorsCarrySQLitesMessage) {
     Connection connection;
     EXPECT_EQ(RaisedError::numberOf([&] { connection.Execute(QStringLiteral("SELECT 1")); }),
