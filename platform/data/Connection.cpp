@@ -82,9 +82,11 @@ qint64 Connection::Execute(const QString& sql, const QVariantList& values) {
     sqlite3* db = handle().get();
     SqlStatement statement(db, sql, path_);
     statement.bind(values);
+    const sqlite3_int64 before = sqlite3_total_changes64(db);
     while (statement.step()) {
     }
-    return statement.isReadOnly() ? 0 : sqlite3_changes64(db);
+    // The count of the last change stays behind after statements that change no rows.
+    return sqlite3_total_changes64(db) == before ? 0 : sqlite3_changes64(db);
 }
 
 Recordset Connection::Query(const QString& sql, const QVariantList& values) {

@@ -149,8 +149,4 @@ QVariantList SqlStatement::rowValues() const {
     return row;
 }
 
-bool SqlStatement::isReadOnly() const {
-    return sqlite3_stmt_readonly(stmt_) != 0;
-}
-
 } // namespace brantock::platform
