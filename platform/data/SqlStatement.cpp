@@ -103,7 +103,14 @@ bool SqlStatement::step() {
         return true;
     if (rc == SQLITE_DONE)
         return false;
-    RuntimeError error = DataError::fromSqlite(rc, db_, path_);
+    // Opening fails at a statement only for the journal, which lives beside the file.
+    RuntimeError error =
+        (rc & 0xff) == SQLITE_CANTOPEN
+            ? DataError::make(dataerr::ReadOnly,
+                              QStringLiteral("The data file '%1' cannot be changed: no journal can "
+                                             "be made beside it (is its folder read-only?).")
+                                  .arg(path_))
+            : DataError::fromSqlite(rc, db_, path_);
     sqlite3_reset(stmt_);
     throw error;
 }

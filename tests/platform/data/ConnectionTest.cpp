@@ -49,6 +49,34 @@ qint64 rowCount(Connection& connection) {
     return connection.Query(QStringLiteral("SELECT count(*) FROM Triggers")).Fields(0).toLongLong();
 }
 
+// Makes a file or folder read-only for as long as it lives. The superuser writes through
+// permissions; an immutable file or folder stops it as well.
+class ReadOnly {
+public:
+    explicit ReadOnly(const QString& path)
+        : path_(path), permissions_(QFile::permissions(path)), superuser_(geteuid() == 0) {
+        QFile::setPermissions(path, permissions_ & ~(QFile::WriteOwner | QFile::WriteUser |
+                                                     QFile::WriteGroup | QFile::WriteOther));
+        made_ = !superuser_ || chattr(QStringLiteral("+i"));
+    }
+    ~ReadOnly() {
+        if (superuser_)
+            chattr(QStringLiteral("-i"));
+        QFile::setPermissions(path_, permissions_);
+    }
+    bool made() const { return made_; }
+
+private:
+    bool chattr(const QString& flag) const {
+        return QProcess::execute(QStringLiteral("chattr"), {flag, path_}) == 0;
+    }
+
+    QString path_;
+    QFile::Permissions permissions_;
+    bool superuser_;
+    bool made_ = false;
+};
+
 class ConnectionTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(DataFiles::copyTemplate(path)); }
@@ -160,36 +188,29 @@ TEST_F(ConnectionTest, OpeningAMissingFileDoesNotCreateIt) {
         dataerr::BadConnectionText);
 }
 
-TEST_F(ConnectionTest, ReadOnlyFileReadsButRefusesWrites) {
+TEST_F(ConnectionTest, ReadOnlyFileOrFolderReadsButRefusesWrites) {
     {
         Connection writer;
         writer.Open(DataFiles::connectionText(path));
         writer.Execute(Insert, {1, 2, 3, 0, true});
     }
-    ASSERT_TRUE(
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    // The superuser writes through permissions; an immutable file stops it as well.
-    const bool superuser = geteuid() == 0;
-    if (superuser && QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), path}) != 0)
-        GTEST_SKIP() << "cannot make a file read-only for the superuser here";
-    struct Undo {
-        QString path;
-        bool superuser;
-        ~Undo() {
-            if (superuser)
-                QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), path});
-        }
-    } undo{path, superuser};
-
-    Connection connection;
-    ASSERT_EQ(openError(connection, DataFiles::connectionText(path)), 0);
-    EXPECT_TRUE(connection.IsReadOnly());
-    EXPECT_EQ(rowCount(connection), 1);
-    EXPECT_EQ(RaisedError::numberOf([&] {
-                  connection.Execute(Insert, {1, 2, 3, 0, true});
-              }),
-              dataerr::ReadOnly);
-    EXPECT_EQ(rowCount(connection), 1);
+    // An empty journal left beside the file would still let a write through a read-only folder.
+    QFile::remove(path + QStringLiteral("-journal"));
+    for (const bool wholeFolder : {false, true}) {
+        SCOPED_TRACE(wholeFolder ? "read-only folder" : "read-only file");
+        const ReadOnly guard(wholeFolder ? folder.path() : path);
+        if (!guard.made())
+            GTEST_SKIP() << "cannot make a file read-only for the superuser here";
+        Connection connection;
+        ASSERT_EQ(openError(connection, DataFiles::connectionText(path)), 0);
+        EXPECT_EQ(connection.IsReadOnly(), !wholeFolder);
+        EXPECT_EQ(rowCount(connection), 1);
+        EXPECT_EQ(RaisedError::numberOf([&] {
+                      connection.Execute(Insert, {1, 2, 3, 0, true});
+                  }),
+                  dataerr::ReadOnly);
+        EXPECT_EQ(rowCount(connection), 1);
+    }
 }
 
 TEST_F(ConnectionTest, LockHeldPastTheWaitFailsAndNothingIsLost) {
