@@ -30,6 +30,21 @@ Connection::Connection() = default;
 
 Connection::~Connection() = default;
 
+Connection::Connection(Connection&& other) noexcept
+    : settings_(other.settings_), db_(std::move(other.db_)), path_(std::move(other.path_)) {
+    other.Close();
+}
+
+Connection& Connection::operator=(Connection&& other) noexcept {
+    if (this != &other) {
+        settings_ = other.settings_;
+        db_ = std::move(other.db_);
+        path_ = std::move(other.path_);
+        other.Close();
+    }
+    return *this;
+}
+
 void Connection::Open(const QString& connectionText) {
     if (db_)
         throw DataError::make(dataerr::InvalidOperation,

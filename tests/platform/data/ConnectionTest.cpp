@@ -102,8 +102,11 @@ TEST_F(ConnectionTest, OpensOnlyWithItsPassword) {
     EXPECT_EQ(openError(connection, DataFiles::connectionText(path)), 0);
     EXPECT_EQ(connection.State(), 1);
     EXPECT_EQ(connection.DataSource(), path);
-    connection.Close();
+    Connection handedOver = std::move(connection);
     EXPECT_EQ(connection.State(), 0);
+    EXPECT_EQ(rowCount(handedOver), 0);
+    handedOver.Close();
+    EXPECT_EQ(handedOver.State(), 0);
 
     for (const QString& wrong :
          {QStringLiteral("rk7m2Q"), QStringLiteral(""), QStringLiteral("rk7m2q ").repeated(2)}) {
