@@ -88,8 +88,7 @@ int Connection::State() const {
 
 const std::shared_ptr<sqlite3>& Connection::handle() const {
     if (!db_)
-        throw DataError::make(dataerr::ConnectionClosed,
-                              QStringLiteral("The connection is closed."));
+        throw DataError::connectionClosed();
     return db_;
 }
 
