@@ -30,6 +30,21 @@ Connection::Connection() = default;
 
 Connection::~Connection() = default;
 
+Connection::Connection(Connection&& other) noexcept
+    : settings_(other.settings_), db_(std::move(other.db_)), path_(std::move(other.path_)) {
+    other.Close();
+}
+
+Connection& Connection::operator=(Connection&& other) noexcept {
+    if (this != &other) {
+        settings_ = other.settings_;
+        db_ = std::move(other.db_);
+        path_ = std::move(other.path_);
+        other.Close();
+    }
+    return *this;
+}
+
 void Connection::Open(const QString& connectionText) {
     if (db_)
         throw DataError::make(dataerr::InvalidOperation,
@@ -73,8 +88,7 @@ int Connection::State() const {
 
 const std::shared_ptr<sqlite3>& Connection::handle() const {
     if (!db_)
-        throw DataError::make(dataerr::ConnectionClosed,
-                              QStringLiteral("The connection is closed."));
+        throw DataError::connectionClosed();
     return db_;
 }
 
@@ -82,9 +96,11 @@ qint64 Connection::Execute(const QString& sql, const QVariantList& values) {
     sqlite3* db = handle().get();
     SqlStatement statement(db, sql, path_);
     statement.bind(values);
+    const sqlite3_int64 before = sqlite3_total_changes64(db);
     while (statement.step()) {
     }
-    return statement.isReadOnly() ? 0 : sqlite3_changes64(db);
+    // The count of the last change stays behind after statements that change no rows.
+    return sqlite3_total_changes64(db) == before ? 0 : sqlite3_changes64(db);
 }
 
 Recordset Connection::Query(const QString& sql, const QVariantList& values) {

@@ -33,6 +33,9 @@ public:
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
+    // A moved-from connection is closed.
+    Connection(Connection&& other) noexcept;
+    Connection& operator=(Connection&& other) noexcept;
 
     // Used by the next Open.
     void SetSettings(const Settings& settings) { settings_ = settings; }

@@ -55,4 +55,8 @@ RuntimeError DataError::noCurrentRow() {
         QStringLiteral("There is no current row: the record set is at its beginning or end."));
 }
 
+RuntimeError DataError::connectionClosed() {
+    return make(dataerr::ConnectionClosed, QStringLiteral("The connection is closed."));
+}
+
 } // namespace brantock::platform

@@ -43,6 +43,7 @@ public:
     static void check(int resultCode, sqlite3* db, const QString& path);
     // A record set asked for a row while at its beginning or end.
     static RuntimeError noCurrentRow();
+    static RuntimeError connectionClosed();
 };
 
 } // namespace brantock::platform

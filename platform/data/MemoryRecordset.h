@@ -21,6 +21,7 @@ class Connection;
 // A record set held in memory only, with no file behind it: fields are appended, rows added
 // and changed, a filter narrows the rows seen, and clones share the same rows with a cursor
 // and filter of their own. Changes stay pending until UpdateBatch, which only marks them done.
+// A copy is one more cursor on the same rows, keeping the filter it had.
 class MemoryRecordset {
 public:
     MemoryRecordset();
@@ -42,7 +43,8 @@ public:
     QVariant Fields(const QString& name) const;
     void SetField(int index, const QVariant& value);
     void SetField(const QString& name, const QVariant& value);
-    // Ends the edit of the current row (it stays pending); UpdateBatch ends every pending one.
+    // Values are in the row as soon as they are set. Update only requires a current row (the
+    // row stays pending); UpdateBatch marks every pending row done.
     void Update();
     void UpdateBatch();
     bool HasPendingEdits() const { return !table_->pending.isEmpty(); }

@@ -6,30 +6,25 @@
 
 namespace brantock::platform {
 
-Recordset::Recordset(Connection& connection, const QString& sql, const QVariantList& values)
-    : statement_(
-          std::make_shared<SqlStatement>(connection.handle().get(), sql, connection.DataSource())) {
-    statement_->bind(values);
-    names_ = FieldNames(statement_->columnNames());
-    readRow();
-}
-
-void Recordset::readRow() {
-    eof_ = !statement_->step();
-    row_ = eof_ ? QVariantList() : statement_->rowValues();
+Recordset::Recordset(Connection& connection, const QString& sql, const QVariantList& values) {
+    SqlStatement statement(connection.handle().get(), sql, connection.DataSource());
+    statement.bind(values);
+    names_ = FieldNames(statement.columnNames());
+    while (statement.step())
+        rows_.push_back(statement.rowValues());
 }
 
 void Recordset::MoveNext() {
-    if (eof_)
+    if (IsEOF())
         throw DataError::noCurrentRow();
-    readRow();
+    ++position_;
 }
 
 QVariant Recordset::Fields(int index) const {
     names_.checkIndex(index);
-    if (eof_)
+    if (IsEOF())
         throw DataError::noCurrentRow();
-    return row_.at(index);
+    return rows_[position_].at(index);
 }
 
 QVariant Recordset::Fields(const QString& name) const {

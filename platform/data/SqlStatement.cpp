@@ -103,7 +103,14 @@ bool SqlStatement::step() {
         return true;
     if (rc == SQLITE_DONE)
         return false;
-    RuntimeError error = DataError::fromSqlite(rc, db_, path_);
+    // Opening fails at a statement only for the journal, which lives beside the file.
+    RuntimeError error =
+        (rc & 0xff) == SQLITE_CANTOPEN
+            ? DataError::make(dataerr::ReadOnly,
+                              QStringLiteral("The data file '%1' cannot be changed: no journal can "
+                                             "be made beside it (is its folder read-only?).")
+                                  .arg(path_))
+            : DataError::fromSqlite(rc, db_, path_);
     sqlite3_reset(stmt_);
     throw error;
 }
@@ -147,10 +154,6 @@ QVariantList SqlStatement::rowValues() const {
     for (int i = 0; i < columnCount(); ++i)
         row << value(i);
     return row;
-}
-
-bool SqlStatement::isReadOnly() const {
-    return sqlite3_stmt_readonly(stmt_) != 0;
 }
 
 } // namespace brantock::platform

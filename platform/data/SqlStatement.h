@@ -31,7 +31,6 @@ public:
     QStringList columnNames() const;
     QVariant value(int index) const;
     QVariantList rowValues() const;
-    bool isReadOnly() const;
 
 private:
     void bindOne(int position, const QVariant& value);

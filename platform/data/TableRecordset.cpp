@@ -10,6 +10,11 @@ namespace brantock::platform {
 
 namespace {
 
+RuntimeError rowGone() {
+    return DataError::make(dataerr::RowGone,
+                           QStringLiteral("The row has been deleted by another program."));
+}
+
 QString quoted(const QString& identifier) {
     return u'"' + QString(identifier).replace(u'"', QStringLiteral("\"\"")) + u'"';
 }
@@ -88,8 +93,7 @@ TableRecordset::Row TableRecordset::readRow(sqlite3* db, qint64 rowId) const {
         db, QStringLiteral("SELECT * FROM %1 WHERE _rowid_ = ?").arg(quoted(table_)), path_);
     select.bind({rowId});
     if (!select.step())
-        throw DataError::make(dataerr::RowGone,
-                              QStringLiteral("The row has been deleted by another program."));
+        throw rowGone();
     return {rowId, select.rowValues()};
 }
 
@@ -98,8 +102,7 @@ void TableRecordset::Update() {
         return;
     const std::shared_ptr<sqlite3> db = db_.lock();
     if (!db)
-        throw DataError::make(dataerr::ConnectionClosed,
-                              QStringLiteral("The connection is closed."));
+        throw DataError::connectionClosed();
     const QList<int> columns = pending_.keys();
     QVariantList values = pending_.values();
     Row& row = rows_[current_];
@@ -125,8 +128,7 @@ void TableRecordset::Update() {
         update.bind(values);
         update.step();
         if (sqlite3_changes(db.get()) == 0)
-            throw DataError::make(dataerr::RowGone,
-                                  QStringLiteral("The row has been deleted by another program."));
+            throw rowGone();
         row = readRow(db.get(), row.rowId);
     }
     adding_ = false;

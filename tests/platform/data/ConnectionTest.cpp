@@ -49,6 +49,34 @@ qint64 rowCount(Connection& connection) {
     return connection.Query(QStringLiteral("SELECT count(*) FROM Triggers")).Fields(0).toLongLong();
 }
 
+// Makes a file or folder read-only for as long as it lives. The superuser writes through
+// permissions; an immutable file or folder stops it as well.
+class ReadOnly {
+public:
+    explicit ReadOnly(const QString& path)
+        : path_(path), permissions_(QFile::permissions(path)), superuser_(geteuid() == 0) {
+        QFile::setPermissions(path, permissions_ & ~(QFile::WriteOwner | QFile::WriteUser |
+                                                     QFile::WriteGroup | QFile::WriteOther));
+        made_ = !superuser_ || chattr(QStringLiteral("+i"));
+    }
+    ~ReadOnly() {
+        if (superuser_)
+            chattr(QStringLiteral("-i"));
+        QFile::setPermissions(path_, permissions_);
+    }
+    bool made() const { return made_; }
+
+private:
+    bool chattr(const QString& flag) const {
+        return QProcess::execute(QStringLiteral("chattr"), {flag, path_}) == 0;
+    }
+
+    QString path_;
+    QFile::Permissions permissions_;
+    bool superuser_;
+    bool made_ = false;
+};
+
 class ConnectionTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(DataFiles::copyTemplate(path)); }
@@ -74,8 +102,11 @@ TEST_F(ConnectionTest, OpensOnlyWithItsPassword) {
     EXPECT_EQ(openError(connection, DataFiles::connectionText(path)), 0);
     EXPECT_EQ(connection.State(), 1);
     EXPECT_EQ(connection.DataSource(), path);
-    connection.Close();
+    Connection handedOver = std::move(connection);
     EXPECT_EQ(connection.State(), 0);
+    EXPECT_EQ(rowCount(handedOver), 0);
+    handedOver.Close();
+    EXPECT_EQ(handedOver.State(), 0);
 
     for (const QString& wrong :
          {QStringLiteral("rk7m2Q"), QStringLiteral(""), QStringLiteral("rk7m2q ").repeated(2)}) {
@@ -160,36 +191,29 @@ TEST_F(ConnectionTest, OpeningAMissingFileDoesNotCreateIt) {
         dataerr::BadConnectionText);
 }
 
-TEST_F(ConnectionTest, ReadOnlyFileReadsButRefusesWrites) {
+TEST_F(ConnectionTest, ReadOnlyFileOrFolderReadsButRefusesWrites) {
     {
         Connection writer;
         writer.Open(DataFiles::connectionText(path));
         writer.Execute(Insert, {1, 2, 3, 0, true});
     }
-    ASSERT_TRUE(
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    // The superuser writes through permissions; an immutable file stops it as well.
-    const bool superuser = geteuid() == 0;
-    if (superuser && QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), path}) != 0)
-        GTEST_SKIP() << "cannot make a file read-only for the superuser here";
-    struct Undo {
-        QString path;
-        bool superuser;
-        ~Undo() {
-            if (superuser)
-                QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), path});
-        }
-    } undo{path, superuser};
-
-    Connection connection;
-    ASSERT_EQ(openError(connection, DataFiles::connectionText(path)), 0);
-    EXPECT_TRUE(connection.IsReadOnly());
-    EXPECT_EQ(rowCount(connection), 1);
-    EXPECT_EQ(RaisedError::numberOf([&] {
-                  connection.Execute(Insert, {1, 2, 3, 0, true});
-              }),
-              dataerr::ReadOnly);
-    EXPECT_EQ(rowCount(connection), 1);
+    // An empty journal left beside the file would still let a write through a read-only folder.
+    QFile::remove(path + QStringLiteral("-journal"));
+    for (const bool wholeFolder : {false, true}) {
+        SCOPED_TRACE(wholeFolder ? "read-only folder" : "read-only file");
+        const ReadOnly guard(wholeFolder ? folder.path() : path);
+        if (!guard.made())
+            GTEST_SKIP() << "cannot make a file read-only for the superuser here";
+        Connection connection;
+        ASSERT_EQ(openError(connection, DataFiles::connectionText(path)), 0);
+        EXPECT_EQ(connection.IsReadOnly(), !wholeFolder);
+        EXPECT_EQ(rowCount(connection), 1);
+        EXPECT_EQ(RaisedError::numberOf([&] {
+                      connection.Execute(Insert, {1, 2, 3, 0, true});
+                  }),
+                  dataerr::ReadOnly);
+        EXPECT_EQ(rowCount(connection), 1);
+    }
 }
 
 TEST_F(ConnectionTest, LockHeldPastTheWaitFailsAndNothingIsLost) {
@@ -214,6 +238,28 @@ TEST_F(ConnectionTest, LockHeldPastTheWaitFailsAndNothingIsLost) {
 
     waiter.Execute(Insert, {2, 2, 2, 0, false});
     EXPECT_EQ(rowCount(waiter), 2);
+}
+
+TEST_F(ConnectionTest, OpenRecordSetKeepsNoWriterWaiting) {
+    Connection reader;
+    reader.Open(DataFiles::connectionText(path));
+    reader.Execute(Insert, {1, 1, 1, 0, true});
+    reader.Execute(Insert, {2, 2, 2, 0, true});
+    Connection::Settings shortWait;
+    shortWait.lockWaitMs = 200;
+    Connection writer;
+    writer.SetSettings(shortWait);
+    writer.Open(DataFiles::connectionText(path));
+
+    // Both read, neither has finished with its rows, both write: as two counters' minute
+    // ticks may do.
+    Recordset left = reader.Query(QStringLiteral("SELECT TriggerDate FROM Triggers"));
+    Recordset right = writer.Query(QStringLiteral("SELECT TriggerDate FROM Triggers"));
+    EXPECT_EQ(RaisedError::numberOf([&] { writer.Execute(Insert, {3, 3, 3, 0, true}); }), 0);
+    EXPECT_EQ(RaisedError::numberOf([&] { reader.Execute(Insert, {4, 4, 4, 0, true}); }), 0);
+    left.MoveNext();
+    EXPECT_EQ(left.Fields(0).toInt(), 2);
+    EXPECT_EQ(rowCount(writer), 4);
 }
 
 TEST_F(ConnectionTest, StatementErrorsCarrySQLitesMessage) {

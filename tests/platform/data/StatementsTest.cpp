@@ -57,6 +57,13 @@ TEST_F(StatementsTest, TriggerRowsComeBackAsWritten) {
     EXPECT_EQ(connection.Execute(insert, {8766, 1439, 4, -3, true}), 1);
     EXPECT_EQ(
         connection.Execute(insert, {qint64(8767), 0, short(6), 32767, QStringLiteral("False")}), 1);
+    EXPECT_EQ(connection.Execute(QStringLiteral("UPDATE Triggers SET SiteID = 1 WHERE SiteID = 2")),
+              0);
+    EXPECT_EQ(connection.Execute(insert, {8768, 1, 1, 0, true}), 1);
+    EXPECT_EQ(
+        connection.Execute(QStringLiteral("DELETE FROM Triggers WHERE TriggerDate = ?"), {8768}),
+        1);
+    EXPECT_EQ(connection.Execute(QStringLiteral("CREATE TEMP TABLE Scratch (a)")), 0);
     Recordset rows = connection.Query(QStringLiteral("SELECT TriggerDate, TriggerTime, SensorID, "
                                                      "SiteID, CountUp, Archived FROM Triggers "
                                                      "ORDER BY TriggerDate"));
