@@ -104,6 +104,27 @@ TEST_F(SimPort, PulseTrainWhileTheWindowIsBusyArrivesAsEveryChangeInOrder) {
     }
 }
 
+TEST_F(SimPort, HandlerThatLetsEventsRunKeepsItsLevelsAndGetsTheNextChangeAfterwards) {
+    open();
+    int depth = 0, deepest = 0;
+    bool levelAfterWaiting = false;
+    QObject::connect(&control, &CommControl::OnComm, &control, [&] {
+        deepest = std::max(deepest, ++depth);
+        if (recorder.seen.size() == 1) {
+            peer.setLevel(Line::Dsr, false);
+            QTest::qWait(50);
+            levelAfterWaiting = control.DSRHolding();
+        }
+        --depth;
+    });
+    peer.setLevel(Line::Dsr, true);
+    ASSERT_TRUE(recorder.waitFor(2));
+    EXPECT_TRUE(levelAfterWaiting) << "the first change's level while its handler runs";
+    EXPECT_EQ(deepest, 1);
+    EXPECT_EQ(recorder.seen, (std::vector<SeenChange>{{comEvDSR, true, false, false},
+                                                      {comEvDSR, false, false, false}}));
+}
+
 class SimPortEcho : public SimPort, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(SimPortEcho, TextIsBackWhenReadAfterTheCheckWait) {
