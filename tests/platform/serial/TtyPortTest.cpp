@@ -16,6 +16,7 @@
 #include <stdlib.h>
 #include <sys/file.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 using namespace brantock::platform;
@@ -85,6 +86,27 @@ TEST_P(PtyEcho, TextSentIsReadBackAfterTheCheckWait) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, PtyEcho, ::testing::Values("Brantock", "Test"));
+
+TEST_F(PtyPort, SettingsApplyOnOpeningAndWhileOpen) {
+    // A descriptor of our own, taken before the control holds the terminal exclusively.
+    const int observer = ::open(terminal.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(observer, 0);
+    termios t{};
+    control.setSettings(QStringLiteral("1200,e,7,2"));
+    control.setPortOpen(true);
+    ASSERT_EQ(::tcgetattr(observer, &t), 0);
+    EXPECT_EQ(::cfgetospeed(&t), speed_t(B1200));
+    // A pseudo-terminal keeps 8 data bits without parity whatever is asked; speed, stop bits
+    // and flow control show what was applied.
+    EXPECT_EQ(t.c_cflag & (CSTOPB | CRTSCTS | CLOCAL), tcflag_t(CSTOPB | CLOCAL));
+    EXPECT_EQ(t.c_lflag & (ICANON | ECHO), 0u) << "raw input";
+
+    control.setSettings(QStringLiteral("9600,n,8,1"));
+    ASSERT_EQ(::tcgetattr(observer, &t), 0);
+    EXPECT_EQ(::cfgetospeed(&t), speed_t(B9600));
+    EXPECT_EQ(t.c_cflag & CSTOPB, 0u);
+    ::close(observer);
+}
 
 TEST_F(PtyPort, TerminalWithoutModemLinesReadsThemFalseAndRaisesNothing) {
     CommRecorder recorder(control);
