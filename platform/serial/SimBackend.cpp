@@ -7,7 +7,6 @@
 
 #include <cerrno>
 #include <condition_variable>
-#include <cstring>
 #include <mutex>
 
 #include <poll.h>
@@ -20,7 +19,6 @@ namespace brantock::platform {
 namespace {
 constexpr int GreetingWaitMs = 2000;
 constexpr auto AckWait = std::chrono::milliseconds(1000);
-
 } // namespace
 
 struct SimBackend::Link {

@@ -80,7 +80,8 @@ TEST_F(PortSimTool, CommandsDriveTheLinesAndShowTheOutputs) {
 TEST_F(PortSimTool, SilentPeerWithCommandLineCommandsAndAWrongCommand) {
     start({"--silent", "dsr 1", "bogus"});
     control.setPortOpen(true);
-    EXPECT_TRUE(control.DSRHolding());
+    // The tool may still be running its first commands when the port connects.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return control.DSRHolding(); }, 5000));
     control.setOutput(QStringLiteral("Test"));
     QTest::qWait(100);
     EXPECT_EQ(control.Input(), QString());
