@@ -184,11 +184,26 @@ TEST_F(PtyPort, HungUpTerminalClosesThePort) {
 
 TEST_F(PtyPort, ClosingWhileTheWaiterWaitsReturnsAndFreesTheDevice) {
     control.setPortOpen(true);
+    QTest::qWait(5); // time for the thread to reach its wait
     control.setPortOpen(false);
     control.setPortOpen(true);
     EXPECT_TRUE(control.PortOpen());
     control.setOutput(QStringLiteral("Test"));
     EXPECT_EQ(readMaster(4), QByteArray("Test"));
+}
+
+TEST_F(PtyPort, ClosingEndsTheWaitingThread) {
+    auto threads = [] { return QDir(QStringLiteral("/proc/self/task")).count(); };
+    control.setPortOpen(true);
+    control.setPortOpen(false);
+    const auto before = threads();
+    for (int i = 0; i < 20; ++i) {
+        control.setPortOpen(true);
+        QTest::qWait(5); // time for the thread to reach its wait
+        control.setPortOpen(false);
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return threads() <= before; }, 5000))
+        << threads() << " threads, " << before << " before";
 }
 
 } // namespace
