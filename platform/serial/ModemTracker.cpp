@@ -1,0 +1,74 @@
+#include "ModemTracker.h"
+
+#include "CommEvents.h"
+
+#include <array>
+
+namespace brantock::platform {
+
+namespace {
+
+struct LineSlot {
+    int event;
+    bool ModemLines::*level;
+    std::uint32_t ModemSample::*count;
+};
+
+constexpr std::array<LineSlot, 3> Lines{{
+    {comEvDSR, &ModemLines::dsr, &ModemSample::dsrCount},
+    {comEvCTS, &ModemLines::cts, &ModemSample::ctsCount},
+    {comEvCD, &ModemLines::cd, &ModemSample::cdCount},
+}};
+
+void flip(ModemLines& levels, const LineSlot& line, std::uint32_t times,
+          std::vector<LineChange>& out) {
+    for (std::uint32_t i = 0; i < times; ++i) {
+        levels.*line.level = !(levels.*line.level);
+        out.push_back(LineChange{line.event, levels, false});
+    }
+}
+
+} // namespace
+
+ModemTracker::ModemTracker(const ModemSample& initial)
+    : levels_(initial.levels), last_(initial), useCounts_(initial.hasCounts) {}
+
+std::vector<LineChange> ModemTracker::between(ModemLines from, const ModemLines& to) {
+    std::vector<LineChange> out;
+    for (const LineSlot& line : Lines)
+        flip(from, line, from.*line.level != to.*line.level ? 1 : 0, out);
+    return out;
+}
+
+std::vector<LineChange> ModemTracker::update(const ModemSample& sample) {
+    if (useCounts_ && sample.hasCounts) {
+        // Counts wrap; the unsigned difference is still the number of transitions.
+        std::array<std::uint32_t, 3> moved{};
+        ModemLines expected = levels_;
+        for (std::size_t i = 0; i < Lines.size(); ++i) {
+            moved[i] = sample.*Lines[i].count - last_.*Lines[i].count;
+            if (moved[i] & 1u)
+                expected.*Lines[i].level = !(expected.*Lines[i].level);
+        }
+        // A settled reading whose levels disagree with the counts happens once when the
+        // driver has not yet handled an interrupt; twice running, the counts are not kept.
+        if (sample.settled && !(expected == sample.levels))
+            ++mismatches_;
+        else
+            mismatches_ = 0;
+        if (mismatches_ < 2) {
+            std::vector<LineChange> out;
+            for (std::size_t i = 0; i < Lines.size(); ++i)
+                flip(levels_, Lines[i], moved[i], out);
+            last_ = sample;
+            return out;
+        }
+        useCounts_ = false;
+    }
+    std::vector<LineChange> out = between(levels_, sample.levels);
+    levels_ = sample.levels;
+    last_ = sample;
+    return out;
+}
+
+} // namespace brantock::platform

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "DetachedWorker.h"
+#include "SerialBackend.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace brantock::platform {
+
+// The simulated port: a client of the peer's Unix socket (see SimProtocol). A reader thread
+// takes the peer's levels and bytes as they come, so a busy window loses nothing.
+class SimBackend : public SerialBackend {
+public:
+    explicit SimBackend(QString socketPath);
+    ~SimBackend() override;
+
+    void open(const PortConfig& config, std::shared_ptr<ChangeQueue> changes) override;
+    void close() override;
+    void applySettings(const SerialSettings& settings) override;
+    void setOutputLines(bool dtr, bool rts) override;
+    ModemLines inputLines() override;
+    void write(const QByteArray& bytes) override;
+    QByteArray readAll() override;
+
+private:
+    struct Link;
+    static void readPeer(const std::shared_ptr<Link>& link, const std::atomic<bool>& stop,
+                         QByteArray pending);
+
+    QString socketPath_;
+    std::shared_ptr<Link> link_;
+    DetachedWorker reader_;
+};
+
+} // namespace brantock::platform

@@ -1,0 +1,102 @@
+#include "SimProtocol.h"
+
+#include <QList>
+
+namespace brantock::platform {
+
+namespace {
+
+QByteArray flag(bool on) {
+    return on ? QByteArrayLiteral("1") : QByteArrayLiteral("0");
+}
+
+// Reads "name=0|1" fields in any order; every named field must appear.
+bool readFlags(const QList<QByteArray>& words,
+               std::initializer_list<std::pair<const char*, bool*>> fields) {
+    for (const auto& [name, target] : fields) {
+        bool found = false;
+        for (qsizetype i = 1; i < words.size(); ++i) {
+            const QByteArray& w = words[i];
+            const qsizetype eq = w.indexOf('=');
+            if (eq < 0 || w.left(eq) != name)
+                continue;
+            const QByteArray value = w.mid(eq + 1);
+            if (value != "0" && value != "1")
+                return false;
+            *target = value == "1";
+            found = true;
+        }
+        if (!found)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QByteArray SimProtocol::levelsLine(const ModemLines& levels) {
+    return "L dsr=" + flag(levels.dsr) + " cts=" + flag(levels.cts) + " cd=" + flag(levels.cd) +
+           "\n";
+}
+
+QByteArray SimProtocol::outputsLine(bool dtr, bool rts) {
+    return "O dtr=" + flag(dtr) + " rts=" + flag(rts) + "\n";
+}
+
+QByteArray SimProtocol::dataLine(const QByteArray& bytes) {
+    return "D " + bytes.toHex() + "\n";
+}
+
+QByteArray SimProtocol::ackLine() {
+    return QByteArrayLiteral("K\n");
+}
+
+QByteArray SimProtocol::busyLine() {
+    return QByteArrayLiteral("E busy\n");
+}
+
+std::optional<SimProtocol::Message> SimProtocol::parse(const QByteArray& line) {
+    const QList<QByteArray> words = line.trimmed().split(' ');
+    if (words.isEmpty() || words[0].size() != 1)
+        return std::nullopt;
+    Message m;
+    m.kind = words[0][0];
+    switch (m.kind) {
+    case 'L':
+        if (!readFlags(words,
+                       {{"dsr", &m.levels.dsr}, {"cts", &m.levels.cts}, {"cd", &m.levels.cd}}))
+            return std::nullopt;
+        return m;
+    case 'O':
+        if (!readFlags(words, {{"dtr", &m.dtr}, {"rts", &m.rts}}))
+            return std::nullopt;
+        return m;
+    case 'D': {
+        const QByteArray hex = words.size() > 1 ? words[1] : QByteArray();
+        if (hex.size() % 2 != 0)
+            return std::nullopt;
+        m.bytes = QByteArray::fromHex(hex);
+        if (m.bytes.toHex() != hex.toLower())
+            return std::nullopt;
+        return m;
+    }
+    case 'K':
+    case 'E':
+        return m;
+    default:
+        return std::nullopt;
+    }
+}
+
+std::vector<QByteArray> SimProtocol::takeLines(QByteArray& buffer) {
+    std::vector<QByteArray> lines;
+    qsizetype start = 0;
+    for (qsizetype end = buffer.indexOf('\n'); end >= 0; end = buffer.indexOf('\n', start)) {
+        lines.push_back(buffer.mid(start, end - start));
+        start = end + 1;
+    }
+    buffer.remove(0, start);
+    return lines;
+}
+
+} // namespace brantock::platform

@@ -1,0 +1,89 @@
+#include "serial/ModemTracker.h"
+#include "serial/CommEvents.h"
+
+#include <gtest/gtest.h>
+
+using namespace brantock::platform;
+
+namespace {
+
+ModemSample counted(ModemLines levels, std::uint32_t dsr, std::uint32_t cts, std::uint32_t cd,
+                    bool settled = true) {
+    ModemSample s;
+    s.levels = levels;
+    s.hasCounts = true;
+    s.dsrCount = dsr;
+    s.ctsCount = cts;
+    s.cdCount = cd;
+    s.settled = settled;
+    return s;
+}
+
+ModemSample uncounted(ModemLines levels) {
+    ModemSample s;
+    s.levels = levels;
+    return s;
+}
+
+LineChange change(int event, bool dsr, bool cts, bool cd) {
+    return LineChange{event, ModemLines{dsr, cts, cd}, false};
+}
+
+using Changes = std::vector<LineChange>;
+
+TEST(ModemTracker, PulseBetweenTwoReadingsGivesBothChangesFromTheCounts) {
+    ModemTracker tracker(counted({}, 10, 0, 0));
+    EXPECT_EQ(
+        tracker.update(counted({}, 12, 0, 0)),
+        (Changes{change(comEvDSR, true, false, false), change(comEvDSR, false, false, false)}));
+    EXPECT_EQ(tracker.update(counted({}, 12, 0, 0)), Changes{});
+}
+
+TEST(ModemTracker, SeveralLinesComeLineByLineWithEachLevelSeenOnItsWay) {
+    ModemTracker tracker(counted({false, true, false}, 0, 0, 0));
+    EXPECT_EQ(tracker.update(counted({true, true, true}, 1, 2, 1)),
+              (Changes{change(comEvDSR, true, true, false), change(comEvCTS, true, false, false),
+                       change(comEvCTS, true, true, false), change(comEvCD, true, true, true)}));
+}
+
+TEST(ModemTracker, CountsThatWrapStillGiveTheirTransitions) {
+    ModemTracker tracker(counted({}, 0, 0xFFFFFFFFu, 0));
+    EXPECT_EQ(tracker.update(counted({}, 0, 1, 0)).size(), 2u);
+}
+
+TEST(ModemTracker, WithoutCountsOnlyALevelThatDiffersIsSeen) {
+    ModemTracker tracker(uncounted({}));
+    EXPECT_EQ(tracker.update(uncounted({false, false, true})),
+              (Changes{change(comEvCD, false, false, true)}));
+    EXPECT_EQ(tracker.update(uncounted({false, false, true})), Changes{});
+}
+
+TEST(ModemTracker, LevelAheadOfItsCountIsTakenOnceWhenTheCountCatchesUp) {
+    ModemTracker tracker(counted({}, 5, 5, 5));
+    // The line moved but the driver has not counted it yet.
+    EXPECT_EQ(tracker.update(counted({true, false, false}, 5, 5, 5)), Changes{});
+    EXPECT_EQ(tracker.update(counted({true, false, false}, 6, 5, 5)),
+              (Changes{change(comEvDSR, true, false, false)}));
+    EXPECT_TRUE(tracker.usingCounts());
+}
+
+TEST(ModemTracker, DriverThatNeverCountsFallsBackToLevels) {
+    ModemTracker tracker(counted({}, 0, 0, 0));
+    EXPECT_EQ(tracker.update(counted({false, true, false}, 0, 0, 0)), Changes{});
+    EXPECT_EQ(tracker.update(counted({false, true, false}, 0, 0, 0)),
+              (Changes{change(comEvCTS, false, true, false)}));
+    EXPECT_FALSE(tracker.usingCounts());
+    EXPECT_EQ(tracker.update(counted({}, 0, 0, 0)),
+              (Changes{change(comEvCTS, false, false, false)}));
+}
+
+TEST(ModemTracker, ReadingTakenWhileLinesMovedTrustsTheCounts) {
+    ModemTracker tracker(counted({}, 0, 0, 0));
+    // Levels read mid-change show DSR low, but three transitions leave it high.
+    const Changes got = tracker.update(counted({}, 3, 0, 0, false));
+    ASSERT_EQ(got.size(), 3u);
+    EXPECT_TRUE(got.back().levels.dsr);
+    EXPECT_TRUE(tracker.levels().dsr);
+}
+
+} // namespace

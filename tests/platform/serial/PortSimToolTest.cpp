@@ -1,0 +1,95 @@
+#include "CommRecorder.h"
+#include "TestEnvironment.h"
+
+#include "serial/CommControl.h"
+#include "serial/CommEvents.h"
+
+#include <QProcess>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace brantock::platform;
+using brantock::testsupport::CommRecorder;
+using brantock::testsupport::ScratchFolder;
+using brantock::testsupport::SeenChange;
+
+namespace {
+
+// The peer program driven through its standard input, as a script would.
+class PortSimTool : public ::testing::Test {
+protected:
+    void start(const QStringList& options) {
+        tool.start(QStringLiteral(BRANTOCK_PORTSIM), QStringList{"--socket", socket} + options);
+        ASSERT_TRUE(tool.waitForStarted(5000));
+        ASSERT_TRUE(readLine().startsWith("serving"));
+    }
+
+    void command(const QByteArray& line) { tool.write(line + "\n"); }
+
+    QByteArray readLine() {
+        while (!tool.canReadLine())
+            if (!tool.waitForReadyRead(5000))
+                return {};
+        return tool.readLine().trimmed();
+    }
+
+    void TearDown() override {
+        tool.closeWriteChannel();
+        if (!tool.waitForFinished(5000))
+            tool.kill();
+    }
+
+    ScratchFolder folder;
+    QString socket = folder.file("tool.sock");
+    QProcess tool;
+    CommControl control{[this](int) { return QStringLiteral("sim:") + socket; },
+                        &CommControl::backendFor};
+};
+
+TEST_F(PortSimTool, CommandsDriveTheLinesAndShowTheOutputs) {
+    start({});
+    CommRecorder recorder(control);
+    control.setDTREnable(true);
+    control.setRTSEnable(false);
+    control.setPortOpen(true);
+    command("wait-client");
+    ASSERT_EQ(readLine(), "connected");
+    command("show");
+    EXPECT_EQ(readLine(), "dtr=1 rts=0 dsr=0 cts=0 cd=0 client=1");
+
+    command("cts 1");
+    command("pulse cd 3 0");
+    ASSERT_TRUE(recorder.waitFor(7));
+    EXPECT_EQ(recorder.seen.front(), (SeenChange{comEvCTS, false, true, false}));
+    EXPECT_EQ(recorder.seen.back(), (SeenChange{comEvCD, false, true, false}));
+
+    control.setOutput(QStringLiteral("Brantock"));
+    QTest::qWait(100);
+    EXPECT_EQ(control.Input(), QStringLiteral("Brantock"));
+    command("received");
+    EXPECT_EQ(readLine(), "received " + QByteArray("Brantock").toHex());
+
+    command("drop");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !control.PortOpen(); }, 5000));
+    command("quit");
+    ASSERT_TRUE(tool.waitForFinished(5000));
+    EXPECT_EQ(tool.exitCode(), 0);
+}
+
+TEST_F(PortSimTool, SilentPeerWithCommandLineCommandsAndAWrongCommand) {
+    start({"--silent", "dsr 1", "bogus"});
+    control.setPortOpen(true);
+    // The tool may still be running its first commands when the port connects.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return control.DSRHolding(); }, 5000));
+    control.setOutput(QStringLiteral("Test"));
+    QTest::qWait(100);
+    EXPECT_EQ(control.Input(), QString());
+    control.setPortOpen(false);
+    tool.closeWriteChannel();
+    ASSERT_TRUE(tool.waitForFinished(5000));
+    EXPECT_EQ(tool.exitCode(), 1);
+    EXPECT_TRUE(tool.readAllStandardError().contains("unknown command: bogus"));
+}
+
+} // namespace

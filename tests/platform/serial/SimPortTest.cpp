@@ -1,0 +1,245 @@
+#include "CommRecorder.h"
+#include "ErrorNumber.h"
+#include "PeerServer.h"
+#include "TestEnvironment.h"
+
+#include "serial/CommControl.h"
+#include "serial/CommErrors.h"
+#include "serial/CommEvents.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <future>
+#include <memory>
+#include <thread>
+
+using namespace brantock::platform;
+using brantock::RuntimeError;
+using brantock::portsim::PeerServer;
+using brantock::testsupport::CommRecorder;
+using brantock::testsupport::errorNumberOf;
+using brantock::testsupport::ScratchFolder;
+using brantock::testsupport::SeenChange;
+
+namespace {
+
+using Line = PeerServer::Line;
+
+// A control whose port 1 is the simulated port served by an in-process peer.
+class SimPort : public ::testing::Test {
+protected:
+    SimPort()
+        : peer(folder.file("port.sock").toStdString()),
+          control([this](int port) { return port == 1 ? device() : QString(); },
+                  &CommControl::backendFor),
+          recorder(control) {}
+
+    QString device() const { return QStringLiteral("sim:") + folder.file("port.sock"); }
+
+    void open() {
+        control.setCommPort(1);
+        control.setPortOpen(true);
+        ASSERT_TRUE(peer.waitClient(std::chrono::seconds(5)));
+    }
+
+    ScratchFolder folder;
+    PeerServer peer;
+    CommControl control;
+    CommRecorder recorder;
+};
+
+struct LineCase {
+    const char* name;
+    Line line;
+    int event;
+    bool SeenChange::*level;
+};
+
+class SimPortLine : public SimPort, public ::testing::WithParamInterface<LineCase> {};
+
+TEST_P(SimPortLine, EachChangeRaisesOnCommWithTheLineAndItsLevel) {
+    const LineCase& c = GetParam();
+    open();
+    peer.setLevel(c.line, true);
+    ASSERT_TRUE(recorder.waitFor(1));
+    peer.setLevel(c.line, false);
+    ASSERT_TRUE(recorder.waitFor(2));
+
+    SeenChange up{c.event, false, false, false};
+    up.*c.level = true;
+    const SeenChange down{c.event, false, false, false};
+    EXPECT_EQ(recorder.seen, (std::vector<SeenChange>{up, down}));
+    EXPECT_EQ(control.CommEvent(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, SimPortLine,
+                         ::testing::Values(LineCase{"DSR", Line::Dsr, comEvDSR, &SeenChange::dsr},
+                                           LineCase{"CTS", Line::Cts, comEvCTS, &SeenChange::cts},
+                                           LineCase{"DCD", Line::Cd, comEvCD, &SeenChange::cd}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SimPort, ChangesOfSeveralLinesAtOnceArriveOneLineAtATime) {
+    open();
+    peer.setLevels(ModemLines{true, true, true});
+    ASSERT_TRUE(recorder.waitFor(3));
+    EXPECT_EQ(recorder.seen, (std::vector<SeenChange>{{comEvDSR, true, false, false},
+                                                      {comEvCTS, true, true, false},
+                                                      {comEvCD, true, true, true}}));
+}
+
+TEST_F(SimPort, PulseTrainWhileTheWindowIsBusyArrivesAsEveryChangeInOrder) {
+    open();
+    // The window thread is held up for the whole train; nothing may be lost meanwhile.
+    auto train = std::async(std::launch::async, [this] { peer.pulse(Line::Dsr, 1000, {}); });
+    train.wait();
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    ASSERT_TRUE(recorder.waitFor(2000));
+    QTest::qWait(50);
+    ASSERT_EQ(recorder.seen.size(), 2000u);
+    for (std::size_t i = 0; i < recorder.seen.size(); ++i) {
+        const SeenChange expected{comEvDSR, i % 2 == 0, false, false};
+        ASSERT_EQ(recorder.seen[i], expected) << "change " << i;
+    }
+}
+
+TEST_F(SimPort, HandlerThatLetsEventsRunKeepsItsLevelsAndGetsTheNextChangeAfterwards) {
+    open();
+    int depth = 0, deepest = 0;
+    bool levelAfterWaiting = false;
+    QObject::connect(&control, &CommControl::OnComm, &control, [&] {
+        deepest = std::max(deepest, ++depth);
+        if (recorder.seen.size() == 1) {
+            peer.setLevel(Line::Dsr, false);
+            QTest::qWait(50);
+            levelAfterWaiting = control.DSRHolding();
+        }
+        --depth;
+    });
+    peer.setLevel(Line::Dsr, true);
+    ASSERT_TRUE(recorder.waitFor(2));
+    EXPECT_TRUE(levelAfterWaiting) << "the first change's level while its handler runs";
+    EXPECT_EQ(deepest, 1);
+    EXPECT_EQ(recorder.seen, (std::vector<SeenChange>{{comEvDSR, true, false, false},
+                                                      {comEvDSR, false, false, false}}));
+}
+
+class SimPortEcho : public SimPort, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(SimPortEcho, TextIsBackWhenReadAfterTheCheckWait) {
+    open();
+    const QString text = QString::fromLatin1(GetParam());
+    control.setOutput(text);
+    QTest::qWait(100);
+    EXPECT_EQ(control.Input(), text);
+    EXPECT_EQ(control.Input(), QString()) << "Input gives what came since the last read";
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, SimPortEcho, ::testing::Values("Brantock", "Test"));
+
+TEST_F(SimPort, SilentPeerTakesTheTextAndAnswersNothing) {
+    peer.setEcho(false);
+    open();
+    control.setOutput(QStringLiteral("Brantock"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return peer.takeReceived() == "Brantock"; }, 5000));
+    EXPECT_EQ(control.Input(), QString());
+}
+
+TEST_F(SimPort, OutputLinesSetWhileClosedApplyWhenItOpens) {
+    control.setDTREnable(false);
+    control.setRTSEnable(true);
+    open();
+    EXPECT_FALSE(peer.dtr());
+    EXPECT_TRUE(peer.rts());
+    control.setDTREnable(true);
+    control.setRTSEnable(false);
+    EXPECT_TRUE(peer.dtr());
+    EXPECT_FALSE(peer.rts());
+}
+
+TEST_F(SimPort, LoopedBackInputsFollowTheOutputsWithoutWaiting) {
+    peer.setLoop(true);
+    open();
+    const bool cd = control.CDHolding();
+    control.setRTSEnable(!control.CDHolding());
+    EXPECT_NE(control.CDHolding(), cd);
+    const bool cts = control.CTSHolding();
+    control.setDTREnable(!control.CTSHolding());
+    EXPECT_NE(control.CTSHolding(), cts);
+}
+
+TEST_F(SimPort, ClosedPortReadsEveryLevelFalse) {
+    peer.setLevels(ModemLines{true, true, true});
+    EXPECT_FALSE(control.DSRHolding());
+    EXPECT_FALSE(control.CTSHolding());
+    EXPECT_FALSE(control.CDHolding());
+    open();
+    EXPECT_TRUE(control.DSRHolding());
+    EXPECT_TRUE(control.CTSHolding());
+    EXPECT_TRUE(control.CDHolding());
+    control.setPortOpen(false);
+    EXPECT_FALSE(control.PortOpen());
+    EXPECT_FALSE(control.DSRHolding());
+    EXPECT_FALSE(control.CTSHolding());
+    EXPECT_FALSE(control.CDHolding());
+    EXPECT_EQ(errorNumberOf([&] { control.setOutput("Test"); }), comErr::PortNotOpen);
+    EXPECT_EQ(errorNumberOf([&] { control.Input(); }), comErr::PortNotOpen);
+}
+
+TEST_F(SimPort, ChangesPendingAtCloseAreDropped) {
+    open();
+    peer.setLevel(Line::Cts, true);
+    // Without letting events run, so the change is still waiting when the port closes.
+    for (int i = 0; i < 5000 && !control.CTSHolding(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_TRUE(control.CTSHolding());
+    control.setPortOpen(false);
+    QTest::qWait(50);
+    EXPECT_TRUE(recorder.seen.empty());
+}
+
+TEST_F(SimPort, VanishedPeerClosesThePortAfterTheChangesBeforeIt) {
+    open();
+    peer.setLevel(Line::Dsr, true);
+    peer.dropClient();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !control.PortOpen(); }, 5000));
+    ASSERT_TRUE(recorder.waitFor(1));
+    QTest::qWait(50);
+    EXPECT_EQ(recorder.seen, (std::vector<SeenChange>{{comEvDSR, true, false, false}}));
+    EXPECT_FALSE(control.DSRHolding());
+    EXPECT_EQ(errorNumberOf([&] { control.setOutput("Test"); }), comErr::PortNotOpen);
+
+    control.setPortOpen(true);
+    EXPECT_TRUE(control.PortOpen());
+    EXPECT_TRUE(control.DSRHolding());
+}
+
+TEST_F(SimPort, ClosingWhileTheReaderWaitsReturnsAndFreesThePort) {
+    open();
+    control.setPortOpen(false);
+    EXPECT_TRUE(peer.waitNoClient(std::chrono::seconds(5)));
+    control.setPortOpen(true);
+    EXPECT_TRUE(control.PortOpen());
+}
+
+TEST_F(SimPort, OpeningErrors) {
+    CommControl second([this](int) { return device(); }, &CommControl::backendFor);
+    open();
+    EXPECT_EQ(errorNumberOf([&] { second.setPortOpen(true); }), comErr::PortAlreadyOpen);
+    EXPECT_FALSE(second.PortOpen());
+    EXPECT_EQ(errorNumberOf([&] { control.setPortOpen(true); }), comErr::PortAlreadyOpen);
+    EXPECT_EQ(errorNumberOf([&] { control.setCommPort(2); }), comErr::PortOpened);
+    control.setPortOpen(false);
+
+    control.setCommPort(2); // names no device
+    EXPECT_EQ(errorNumberOf([&] { control.setPortOpen(true); }), comErr::InvalidPort);
+    CommControl noPeer([this](int) { return QStringLiteral("sim:") + folder.file("none.sock"); },
+                       &CommControl::backendFor);
+    EXPECT_EQ(errorNumberOf([&] { noPeer.setPortOpen(true); }), comErr::InvalidPort);
+    EXPECT_EQ(errorNumberOf([&] { control.setCommPort(0); }), comErr::InvalidPort);
+    EXPECT_EQ(errorNumberOf([&] { control.setCommPort(17); }), comErr::InvalidPort);
+    EXPECT_EQ(control.CommPort(), 2);
+}
+
+} // namespace

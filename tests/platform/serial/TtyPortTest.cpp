@@ -1,0 +1,209 @@
+#include "CommRecorder.h"
+#include "ErrorNumber.h"
+#include "TestEnvironment.h"
+
+#include "serial/CommControl.h"
+#include "serial/CommErrors.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+using namespace brantock::platform;
+using brantock::RuntimeError;
+using brantock::testsupport::CommRecorder;
+using brantock::testsupport::errorNumberOf;
+using brantock::testsupport::ScratchFolder;
+
+namespace {
+
+// A pseudo-terminal pair: the control opens the terminal side as port 1; the test plays the
+// device on the other side. It has a data path but no modem lines.
+class PtyPort : public ::testing::Test {
+protected:
+    PtyPort() {
+        master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+        if (master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0)
+            terminal = QString::fromLocal8Bit(::ptsname(master));
+    }
+    ~PtyPort() override {
+        control.setPortOpen(false);
+        closeMaster();
+    }
+
+    void SetUp() override { ASSERT_FALSE(terminal.isEmpty()); }
+
+    void closeMaster() {
+        if (master >= 0)
+            ::close(master);
+        master = -1;
+    }
+
+    // What the device side receives within a few seconds.
+    QByteArray readMaster(qsizetype expected) {
+        QByteArray got;
+        while (got.size() < expected) {
+            pollfd p{master, POLLIN, 0};
+            if (::poll(&p, 1, 5000) <= 0)
+                break;
+            char chunk[256];
+            const ssize_t n = ::read(master, chunk, sizeof chunk);
+            if (n <= 0)
+                break;
+            got.append(chunk, n);
+        }
+        return got;
+    }
+
+    int master = -1;
+    QString terminal;
+    CommControl control{[this](int port) { return port == 1 ? terminal : QString(); },
+                        &CommControl::backendFor};
+};
+
+class PtyEcho : public PtyPort, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(PtyEcho, TextSentIsReadBackAfterTheCheckWait) {
+    control.setPortOpen(true);
+    control.setSettings(QStringLiteral("9600,n,8,1"));
+    const QByteArray text = GetParam();
+    control.setOutput(QString::fromLatin1(text));
+    ASSERT_EQ(readMaster(text.size()), text);
+    ASSERT_EQ(::write(master, text.constData(), size_t(text.size())), text.size());
+    QTest::qWait(100);
+    EXPECT_EQ(control.Input(), QString::fromLatin1(text));
+    EXPECT_EQ(control.Input(), QString());
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, PtyEcho, ::testing::Values("Brantock", "Test"));
+
+TEST_F(PtyPort, SettingsApplyOnOpeningAndWhileOpen) {
+    // A descriptor of our own, taken before the control holds the terminal exclusively.
+    const int observer = ::open(terminal.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(observer, 0);
+    termios t{};
+    control.setSettings(QStringLiteral("1200,e,7,2"));
+    control.setPortOpen(true);
+    ASSERT_EQ(::tcgetattr(observer, &t), 0);
+    EXPECT_EQ(::cfgetospeed(&t), speed_t(B1200));
+    // A pseudo-terminal keeps 8 data bits without parity whatever is asked; speed, stop bits
+    // and flow control show what was applied.
+    EXPECT_EQ(t.c_cflag & (CSTOPB | CRTSCTS | CLOCAL), tcflag_t(CSTOPB | CLOCAL));
+    EXPECT_EQ(t.c_lflag & (ICANON | ECHO), 0u) << "raw input";
+
+    control.setSettings(QStringLiteral("9600,n,8,1"));
+    ASSERT_EQ(::tcgetattr(observer, &t), 0);
+    EXPECT_EQ(::cfgetospeed(&t), speed_t(B9600));
+    EXPECT_EQ(t.c_cflag & CSTOPB, 0u);
+    ::close(observer);
+}
+
+TEST_F(PtyPort, TerminalWithoutModemLinesReadsThemFalseAndRaisesNothing) {
+    CommRecorder recorder(control);
+    control.setPortOpen(true);
+    control.setDTREnable(false);
+    control.setRTSEnable(true);
+    EXPECT_TRUE(control.PortOpen());
+    EXPECT_FALSE(control.DSRHolding());
+    EXPECT_FALSE(control.CTSHolding());
+    EXPECT_FALSE(control.CDHolding());
+    ASSERT_EQ(::write(master, "x", 1), 1);
+    QTest::qWait(50);
+    EXPECT_TRUE(recorder.seen.empty());
+    EXPECT_EQ(control.Input(), QStringLiteral("x"));
+}
+
+TEST_F(PtyPort, DeviceHeldByAnotherProcessGivesPortAlreadyOpen) {
+    int ready[2];
+    int release[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    ASSERT_EQ(::pipe(release), 0);
+    const QByteArray path = terminal.toLocal8Bit();
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::close(release[1]);
+        const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY);
+        const char ok = fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0 ? 'y' : 'n';
+        [[maybe_unused]] ssize_t w = ::write(ready[1], &ok, 1);
+        char any;
+        [[maybe_unused]] ssize_t r = ::read(release[0], &any, 1);
+        ::_exit(0);
+    }
+    ::close(ready[1]);
+    ::close(release[0]);
+    char ok = 0;
+    ASSERT_EQ(::read(ready[0], &ok, 1), 1);
+    ASSERT_EQ(ok, 'y');
+    EXPECT_EQ(errorNumberOf([&] { control.setPortOpen(true); }), comErr::PortAlreadyOpen);
+    EXPECT_FALSE(control.PortOpen());
+    ::close(release[1]);
+    ::waitpid(child, nullptr, 0);
+    ::close(ready[0]);
+
+    control.setPortOpen(true);
+    EXPECT_TRUE(control.PortOpen());
+}
+
+TEST_F(PtyPort, SecondControlOnTheSameDeviceGivesPortAlreadyOpen) {
+    control.setPortOpen(true);
+    CommControl second([this](int) { return terminal; }, &CommControl::backendFor);
+    EXPECT_EQ(errorNumberOf([&] { second.setPortOpen(true); }), comErr::PortAlreadyOpen);
+}
+
+TEST_F(PtyPort, PathsThatNameNoSerialDeviceGiveInvalidPortNumber) {
+    ScratchFolder folder;
+    QFile plain(folder.file("plain"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    for (const QString& path : {folder.file("missing"), folder.file("plain"), folder.path(),
+                                QStringLiteral("/dev/null")}) {
+        CommControl other([&](int) { return path; }, &CommControl::backendFor);
+        EXPECT_EQ(errorNumberOf([&] { other.setPortOpen(true); }), comErr::InvalidPort)
+            << path.toStdString();
+        EXPECT_FALSE(other.PortOpen());
+    }
+}
+
+TEST_F(PtyPort, HungUpTerminalClosesThePort) {
+    control.setPortOpen(true);
+    closeMaster();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !control.PortOpen(); }, 5000));
+    EXPECT_EQ(errorNumberOf([&] { control.Input(); }), comErr::PortNotOpen);
+}
+
+TEST_F(PtyPort, ClosingWhileTheWaiterWaitsReturnsAndFreesTheDevice) {
+    control.setPortOpen(true);
+    QTest::qWait(5); // time for the thread to reach its wait
+    control.setPortOpen(false);
+    control.setPortOpen(true);
+    EXPECT_TRUE(control.PortOpen());
+    control.setOutput(QStringLiteral("Test"));
+    EXPECT_EQ(readMaster(4), QByteArray("Test"));
+}
+
+TEST_F(PtyPort, ClosingEndsTheWaitingThread) {
+    auto threads = [] { return QDir(QStringLiteral("/proc/self/task")).count(); };
+    control.setPortOpen(true);
+    control.setPortOpen(false);
+    const auto before = threads();
+    for (int i = 0; i < 20; ++i) {
+        control.setPortOpen(true);
+        QTest::qWait(5); // time for the thread to reach its wait
+        control.setPortOpen(false);
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return threads() <= before; }, 5000))
+        << threads() << " threads, " << before << " before";
+}
+
+} // namespace
