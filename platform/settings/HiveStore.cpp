@@ -88,8 +88,18 @@ int HiveStore::openLock() const {
     return ::open((filePath_ + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
 }
 
-std::int32_t HiveStore::checkWritable() const {
+int HiveStore::openWritableLock() const {
     const int fd = openLock();
+    // A change replaces the file through a new one beside it, so the folder must take it.
+    if (fd >= 0 && ::access(AtomicFile::folderOf(filePath_).c_str(), W_OK) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+std::int32_t HiveStore::checkWritable() const {
+    const int fd = openWritableLock();
     if (fd < 0)
         return ERROR_ACCESS_DENIED;
     ::close(fd);
@@ -97,7 +107,7 @@ std::int32_t HiveStore::checkWritable() const {
 }
 
 std::int32_t HiveStore::modify(const std::function<std::int32_t(HiveFile&, bool&)>& change) {
-    const int fd = openLock();
+    const int fd = openWritableLock();
     if (fd < 0)
         return ERROR_ACCESS_DENIED;
     LockGuard guard(fd);

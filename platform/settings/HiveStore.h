@@ -40,6 +40,7 @@ private:
     Stamp stamp() const;
     std::shared_ptr<const HiveFile> load() const;
     int openLock() const;
+    int openWritableLock() const;
 
     std::string filePath_;
     std::string rootName_;
