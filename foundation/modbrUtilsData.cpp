@@ -5,7 +5,7 @@
 #include "data/Recordset.h"
 #include "modbrUtils.h"
 #include "modRegistry.h"
-#include "modSpecialFolders.h"
+#include "modShellFolders.h"
 #include "ReportingHandler.h"
 #include "RuntimeError.h"
 

@@ -6,7 +6,7 @@
 #include "App.h"
 #include "modbrUtils.h"
 #include "modForceFore.h"
-#include "modSpecialFolders.h"
+#include "modShellFolders.h"
 #include "modWeb.h"
 #include "ModxpLook.h"
 #include "modXPUser.h"

@@ -1,4 +1,4 @@
-#include "modSpecialFolders.h"
+#include "modShellFolders.h"
 
 #include <QDir>
 #include <QFileInfo>
