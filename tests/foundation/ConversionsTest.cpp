@@ -1,3 +1,5 @@
+#include "RaisedError.h"
+
 #include "Conversions.h"
 #include "RuntimeError.h"
 
@@ -7,6 +9,7 @@
 #include <limits>
 
 using namespace brantock;
+using brantock::testsupport::RaisedError;
 
 TEST(Conversions, LeadingNumberReadsAsFarAsDigitsGo) {
     const std::pair<const char*, double> cases[] = {
@@ -28,14 +31,8 @@ TEST(Conversions, RoundsHalvesToEven) {
 }
 
 TEST(Conversions, OutOfRangeRaisesOverflow) {
-    const auto overflows = [](auto f) {
-        try {
-            f();
-        } catch (const RuntimeError& e) {
-            return e.number() == err::Overflow && e.description() == "Overflow";
-        }
-        return false;
-    };
+    const auto overflows = [](auto f) { return RaisedError::numberOf(f) == err::Overflow; };
+    EXPECT_EQ(RuntimeError::of(err::Overflow).description(), "Overflow");
     EXPECT_EQ(RoundToInt16(32767.4), 32767);
     EXPECT_EQ(RoundToInt16(-32768.5), -32768);
     EXPECT_TRUE(overflows([] { RoundToInt16(32767.5); }));

@@ -1,3 +1,5 @@
+#include "RaisedError.h"
+
 #include "DateFormat.h"
 #include "DateMath.h"
 #include "DateValue.h"
@@ -8,6 +10,7 @@
 #include <gtest/gtest.h>
 
 using namespace brantock;
+using brantock::testsupport::RaisedError;
 
 namespace {
 
@@ -117,12 +120,7 @@ TEST(DateMath, WeekdaysCountFromTheChosenFirstDay) {
 
 TEST(DateMath, BadCodesAndDatesOutOfRangeRaiseInvalidArgument) {
     const auto raises5 = [](auto f) {
-        try {
-            f();
-        } catch (const RuntimeError& e) {
-            return e.number() == err::InvalidProcedureCall;
-        }
-        return false;
+        return RaisedError::numberOf(f) == err::InvalidProcedureCall;
     };
     EXPECT_TRUE(raises5([] { DateMath::DateAdd("x", 1, DateValue(0)); }));
     EXPECT_TRUE(raises5([] { DateMath::DateDiff("mm", DateValue(0), DateValue(1)); }));

@@ -1,6 +1,6 @@
 #include "CommRecorder.h"
-#include "ErrorNumber.h"
 #include "PeerServer.h"
+#include "RaisedError.h"
 #include "TestEnvironment.h"
 
 #include "serial/CommControl.h"
@@ -19,7 +19,7 @@ using namespace brantock::platform;
 using brantock::RuntimeError;
 using brantock::portsim::PeerServer;
 using brantock::testsupport::CommRecorder;
-using brantock::testsupport::errorNumberOf;
+using brantock::testsupport::RaisedError;
 using brantock::testsupport::ScratchFolder;
 using brantock::testsupport::SeenChange;
 
@@ -183,8 +183,8 @@ TEST_F(SimPort, ClosedPortReadsEveryLevelFalse) {
     EXPECT_FALSE(control.DSRHolding());
     EXPECT_FALSE(control.CTSHolding());
     EXPECT_FALSE(control.CDHolding());
-    EXPECT_EQ(errorNumberOf([&] { control.setOutput("Test"); }), comErr::PortNotOpen);
-    EXPECT_EQ(errorNumberOf([&] { control.Input(); }), comErr::PortNotOpen);
+    EXPECT_EQ(RaisedError::numberOf([&] { control.setOutput("Test"); }), comErr::PortNotOpen);
+    EXPECT_EQ(RaisedError::numberOf([&] { control.Input(); }), comErr::PortNotOpen);
 }
 
 TEST_F(SimPort, ChangesPendingAtCloseAreDropped) {
@@ -208,7 +208,7 @@ TEST_F(SimPort, VanishedPeerClosesThePortAfterTheChangesBeforeIt) {
     QTest::qWait(50);
     EXPECT_EQ(recorder.seen, (std::vector<SeenChange>{{comEvDSR, true, false, false}}));
     EXPECT_FALSE(control.DSRHolding());
-    EXPECT_EQ(errorNumberOf([&] { control.setOutput("Test"); }), comErr::PortNotOpen);
+    EXPECT_EQ(RaisedError::numberOf([&] { control.setOutput("Test"); }), comErr::PortNotOpen);
 
     control.setPortOpen(true);
     EXPECT_TRUE(control.PortOpen());
@@ -226,19 +226,19 @@ TEST_F(SimPort, ClosingWhileTheReaderWaitsReturnsAndFreesThePort) {
 TEST_F(SimPort, OpeningErrors) {
     CommControl second([this](int) { return device(); }, &CommControl::backendFor);
     open();
-    EXPECT_EQ(errorNumberOf([&] { second.setPortOpen(true); }), comErr::PortAlreadyOpen);
+    EXPECT_EQ(RaisedError::numberOf([&] { second.setPortOpen(true); }), comErr::PortAlreadyOpen);
     EXPECT_FALSE(second.PortOpen());
-    EXPECT_EQ(errorNumberOf([&] { control.setPortOpen(true); }), comErr::PortAlreadyOpen);
-    EXPECT_EQ(errorNumberOf([&] { control.setCommPort(2); }), comErr::PortOpened);
+    EXPECT_EQ(RaisedError::numberOf([&] { control.setPortOpen(true); }), comErr::PortAlreadyOpen);
+    EXPECT_EQ(RaisedError::numberOf([&] { control.setCommPort(2); }), comErr::PortOpened);
     control.setPortOpen(false);
 
     control.setCommPort(2); // names no device
-    EXPECT_EQ(errorNumberOf([&] { control.setPortOpen(true); }), comErr::InvalidPort);
+    EXPECT_EQ(RaisedError::numberOf([&] { control.setPortOpen(true); }), comErr::InvalidPort);
     CommControl noPeer([this](int) { return QStringLiteral("sim:") + folder.file("none.sock"); },
                        &CommControl::backendFor);
-    EXPECT_EQ(errorNumberOf([&] { noPeer.setPortOpen(true); }), comErr::InvalidPort);
-    EXPECT_EQ(errorNumberOf([&] { control.setCommPort(0); }), comErr::InvalidPort);
-    EXPECT_EQ(errorNumberOf([&] { control.setCommPort(17); }), comErr::InvalidPort);
+    EXPECT_EQ(RaisedError::numberOf([&] { noPeer.setPortOpen(true); }), comErr::InvalidPort);
+    EXPECT_EQ(RaisedError::numberOf([&] { control.setCommPort(0); }), comErr::InvalidPort);
+    EXPECT_EQ(RaisedError::numberOf([&] { control.setCommPort(17); }), comErr::InvalidPort);
     EXPECT_EQ(control.CommPort(), 2);
 }
 

@@ -1,5 +1,5 @@
 #include "CommRecorder.h"
-#include "ErrorNumber.h"
+#include "RaisedError.h"
 #include "TestEnvironment.h"
 
 #include "serial/CommControl.h"
@@ -22,7 +22,7 @@
 using namespace brantock::platform;
 using brantock::RuntimeError;
 using brantock::testsupport::CommRecorder;
-using brantock::testsupport::errorNumberOf;
+using brantock::testsupport::RaisedError;
 using brantock::testsupport::ScratchFolder;
 
 namespace {
@@ -145,7 +145,7 @@ TEST_F(PtyPort, DeviceHeldByAnotherProcessGivesPortAlreadyOpen) {
     char ok = 0;
     ASSERT_EQ(::read(ready[0], &ok, 1), 1);
     ASSERT_EQ(ok, 'y');
-    EXPECT_EQ(errorNumberOf([&] { control.setPortOpen(true); }), comErr::PortAlreadyOpen);
+    EXPECT_EQ(RaisedError::numberOf([&] { control.setPortOpen(true); }), comErr::PortAlreadyOpen);
     EXPECT_FALSE(control.PortOpen());
     ::close(release[1]);
     ::waitpid(child, nullptr, 0);
@@ -158,7 +158,7 @@ TEST_F(PtyPort, DeviceHeldByAnotherProcessGivesPortAlreadyOpen) {
 TEST_F(PtyPort, SecondControlOnTheSameDeviceGivesPortAlreadyOpen) {
     control.setPortOpen(true);
     CommControl second([this](int) { return terminal; }, &CommControl::backendFor);
-    EXPECT_EQ(errorNumberOf([&] { second.setPortOpen(true); }), comErr::PortAlreadyOpen);
+    EXPECT_EQ(RaisedError::numberOf([&] { second.setPortOpen(true); }), comErr::PortAlreadyOpen);
 }
 
 TEST_F(PtyPort, PathsThatNameNoSerialDeviceGiveInvalidPortNumber) {
@@ -169,7 +169,7 @@ TEST_F(PtyPort, PathsThatNameNoSerialDeviceGiveInvalidPortNumber) {
     for (const QString& path : {folder.file("missing"), folder.file("plain"), folder.path(),
                                 QStringLiteral("/dev/null")}) {
         CommControl other([&](int) { return path; }, &CommControl::backendFor);
-        EXPECT_EQ(errorNumberOf([&] { other.setPortOpen(true); }), comErr::InvalidPort)
+        EXPECT_EQ(RaisedError::numberOf([&] { other.setPortOpen(true); }), comErr::InvalidPort)
             << path.toStdString();
         EXPECT_FALSE(other.PortOpen());
     }
@@ -179,7 +179,7 @@ TEST_F(PtyPort, HungUpTerminalClosesThePort) {
     control.setPortOpen(true);
     closeMaster();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !control.PortOpen(); }, 5000));
-    EXPECT_EQ(errorNumberOf([&] { control.Input(); }), comErr::PortNotOpen);
+    EXPECT_EQ(RaisedError::numberOf([&] { control.Input(); }), comErr::PortNotOpen);
 }
 
 TEST_F(PtyPort, ClosingWhileTheWaiterWaitsReturnsAndFreesTheDevice) {
