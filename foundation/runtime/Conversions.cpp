@@ -3,7 +3,9 @@
 #include "RuntimeError.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <locale.h>
 #include <string>
 
 namespace brantock {
@@ -51,12 +53,19 @@ qsizetype scanNumber(const QString& text, qsizetype i, bool allowExponent) {
     return i - start;
 }
 
+// The C library's parser follows the process locale (Qt sets it from the user's), where a
+// German one would stop "1.5" at the point; numbers here always use a "." decimal point.
+locale_t cLocale() {
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t{});
+    return c;
+}
+
 double parseScanned(const QString& text, qsizetype from, qsizetype length) {
     std::string s = text.mid(from, length).toStdString();
     for (char& c : s)
         if (c == 'd' || c == 'D')
             c = 'e';
-    return std::strtod(s.c_str(), nullptr);
+    return strtod_l(s.c_str(), nullptr, cLocale());
 }
 
 template <class T> T roundInto(double value) {
