@@ -65,16 +65,22 @@ void ErrorHandler::record(const platform::ErrorReport& report, const QString& an
     if (!log.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text))
         return;
     const DateValue now = Clock::current().now();
-    const QString line =
-        QStringLiteral(
-            "%1 %2\t%3[%4]\tmode=%5\terror=%6\t%7\ttrail=%8\tactivity=%9\tdetail=%10\tanswer=%11\n")
-            .arg(now.date().toString(Qt::ISODate),
-                 now.time().toString(QStringLiteral("HH:mm:ss.zzz")),
-                 oneLine(report.applicationName),
-                 QString::number(QCoreApplication::applicationPid()), oneLine(mode_),
-                 QString::number(report.number), oneLine(report.description), oneLine(report.trail),
-                 oneLine(report.activity))
-            .arg(oneLine(report.detail), answer);
+    // Joined, not formatted: the texts themselves may hold "%1" and the like.
+    const QString fields[] = {now.date().toString(Qt::ISODate) + u' ' +
+                                  now.time().toString(QStringLiteral("HH:mm:ss.zzz")),
+                              oneLine(report.applicationName) + u'[' +
+                                  QString::number(QCoreApplication::applicationPid()) + u']',
+                              QStringLiteral("mode=") + oneLine(mode_),
+                              QStringLiteral("error=") + QString::number(report.number),
+                              oneLine(report.description),
+                              QStringLiteral("trail=") + oneLine(report.trail),
+                              QStringLiteral("activity=") + oneLine(report.activity),
+                              QStringLiteral("detail=") + oneLine(report.detail),
+                              QStringLiteral("answer=") + oneLine(answer)};
+    QString line;
+    for (const QString& field : fields)
+        line += (line.isEmpty() ? QString() : QStringLiteral("\t")) + field;
+    line += u'\n';
     log.write(line.toUtf8());
 }
 

@@ -106,6 +106,17 @@ TEST(ErrorHandler, RecordsEveryErrorInTheLog) {
     EXPECT_EQ(errors.reports().size(), 1u);
 }
 
+TEST(ErrorHandler, LogKeepsTextsThatLookLikePlaceholders) {
+    ScriptedErrors errors;
+    errors.answer("4");
+    errors.handler().HandleError(true, "Path not found: My%20Docs/x%2.hbd", 76, "a%1&", "%3%%",
+                                 "%9 done");
+    const QString line = errors.logText().trimmed();
+    EXPECT_TRUE(line.contains("\terror=76\tPath not found: My%20Docs/x%2.hbd\ttrail=a%1&\t"
+                              "activity=%9 done\tdetail=%3%%\tanswer=4"))
+        << line.toStdString();
+}
+
 TEST(ErrorHandler, UnwritableLogIsNoFailure) {
     ErrorHandler handler(nullptr, "/proc/no/such/place/errors.log");
     EXPECT_EQ(handler.HandleError(true, "x", 1, "t&", QString(), QString()), "3");
