@@ -48,8 +48,9 @@ void RuntimeError::prependSource(const QString& trailPiece) {
 }
 
 void RuntimeError::updateWhat() {
-    what_ =
-        QStringLiteral("%1 (%2) in %3").arg(description_).arg(number_).arg(source_).toStdString();
+    what_ = QStringLiteral("%1 (%2) in %3")
+                .arg(description_, QString::number(number_), source_)
+                .toStdString();
 }
 
 } // namespace brantock

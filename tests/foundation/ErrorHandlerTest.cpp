@@ -128,3 +128,8 @@ TEST(ErrorHandler, LogLivesInTheStateFolder) {
     EXPECT_EQ(ErrorHandler::DefaultLogPath(), "/var/state-test/halvern/errors.log");
     qputenv("XDG_STATE_HOME", saved);
 }
+
+TEST(RuntimeError, MessageKeepsTextsThatLookLikePlaceholders) {
+    const RuntimeError e(76, "My%20Docs/x%2.hbd", "a%1&");
+    EXPECT_STREQ(e.what(), "My%20Docs/x%2.hbd (76) in a%1&");
+}
