@@ -53,7 +53,7 @@ QString ErrorHandler::HandleError(bool show, const QString& description, int num
         detail,
         activity};
     // Not asked to show: nothing can be chosen, so the procedure leaves.
-    const QString answer = show ? prompt_->ask(report) : QStringLiteral("3");
+    const QString answer = show ? prompt_->ask(report) : platform::answer::Leave;
     record(report, answer);
     return answer;
 }

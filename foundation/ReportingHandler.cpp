@@ -18,7 +18,8 @@ bool ReportingHandler::run(std::initializer_list<Step> steps) const {
         for (;;) {
             QString answer;
             try {
-                step();
+                if (step() == Flow::Leave)
+                    return true;
                 break;
             } catch (const RuntimeError& e) {
                 answer = ErrorHandler::Current().HandleError(
@@ -33,9 +34,9 @@ bool ReportingHandler::run(std::initializer_list<Step> steps) const {
                                                              err::InternalError, trail_, detail_,
                                                              activity_);
             }
-            if (answer == u"4")
+            if (answer == answer::Retry)
                 continue;
-            if (answer == u"5")
+            if (answer == answer::Continue)
                 break;
             return false;
         }

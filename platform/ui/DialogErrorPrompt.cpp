@@ -15,7 +15,7 @@ bool DialogErrorPrompt::canShowDialogs() {
 
 QString DialogErrorPrompt::ask(const ErrorReport& report) {
     if (!canShowDialogs())
-        return QStringLiteral("3");
+        return answer::Leave;
     QMessageBox box(QMessageBox::Critical,
                     report.applicationName.isEmpty() ? QCoreApplication::applicationName()
                                                      : report.applicationName,
@@ -35,11 +35,11 @@ QString DialogErrorPrompt::ask(const ErrorReport& report) {
     box.setEscapeButton(QMessageBox::Abort);
     switch (box.exec()) {
     case QMessageBox::Retry:
-        return QStringLiteral("4");
+        return answer::Retry;
     case QMessageBox::Ignore:
-        return QStringLiteral("5");
+        return answer::Continue;
     default:
-        return QStringLiteral("3");
+        return answer::Leave;
     }
 }
 

@@ -4,6 +4,13 @@
 
 namespace brantock::platform {
 
+// The error handler's answers, as the texts it returns.
+namespace answer {
+inline const QString Leave = QStringLiteral("3");
+inline const QString Retry = QStringLiteral("4");
+inline const QString Continue = QStringLiteral("5");
+} // namespace answer
+
 // What the error handler shows when it asks how to go on.
 struct ErrorReport {
     QString applicationName;

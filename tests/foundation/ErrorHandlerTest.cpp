@@ -64,6 +64,22 @@ TEST(ReportingHandler, AnyOtherAnswerLeaves) {
     }
 }
 
+TEST(ReportingHandler, AStepCanLeaveTheProcedureWithoutAnError) {
+    ScriptedErrors errors;
+    std::vector<int> ran;
+    const auto leaveAtTwo = [&](int n) {
+        return [&ran, n] {
+            ran.push_back(n);
+            return n == 2 ? Flow::Leave : Flow::Next;
+        };
+    };
+    EXPECT_TRUE(ReportingHandler("CheckData&").run({leaveAtTwo(1), leaveAtTwo(2), [&] {
+                                                        ran.push_back(3);
+                                                    }}));
+    EXPECT_EQ(ran, (std::vector<int>{1, 2}));
+    EXPECT_TRUE(errors.reports().empty());
+}
+
 TEST(ReportingHandler, TrailWithTheSourceListsOutermostFirst) {
     ScriptedErrors errors;
     ReportingHandler::WithSource("sub Main&", "loading the application").run([] {
