@@ -200,9 +200,8 @@ bool SimBackend::sendOutputLines(bool dtr, bool rts, std::chrono::steady_clock::
     if (!UnixSocket::sendAll(link_->fd, SimProtocol::outputsLine(dtr, rts)))
         return false;
     lock.lock();
-    return link_->answered.wait_until(lock, until, [&] {
-        return link_->ended || link_->acks >= wanted;
-    }) && !link_->ended;
+    link_->answered.wait_until(lock, until, [&] { return link_->ended || link_->acks >= wanted; });
+    return link_->acks >= wanted;
 }
 
 ModemLines SimBackend::inputLines() {
