@@ -259,6 +259,16 @@ TEST_F(SimPort, ClosingAndReopeningAtOnceIsNeverRefused) {
     EXPECT_TRUE(control.PortOpen());
 }
 
+TEST_F(SimPort, PeerDropsAPortThatSendsALineLongerThanTheProtocolAllows) {
+    const auto address = UnixSocket::address(folder.file("port.sock").toLocal8Bit());
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    ASSERT_EQ(::connect(fd, reinterpret_cast<const sockaddr*>(&*address), sizeof *address), 0);
+    ASSERT_TRUE(peer.waitClient(std::chrono::seconds(5)));
+    UnixSocket::sendAll(fd, "D " + QByteArray(SimProtocol::MaxLineLength * 4, '0'));
+    EXPECT_TRUE(peer.waitNoClient(std::chrono::seconds(5)));
+    ::close(fd);
+}
+
 TEST_F(SimPort, OpeningErrors) {
     CommControl second([this](int) { return device(); }, &CommControl::backendFor);
     open();
