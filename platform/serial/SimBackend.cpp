@@ -17,8 +17,37 @@
 namespace brantock::platform {
 
 namespace {
-constexpr int GreetingWaitMs = 2000;
+
 constexpr auto AckWait = std::chrono::milliseconds(1000);
+using Clock = std::chrono::steady_clock;
+
+int msUntil(Clock::time_point deadline) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    return left > 0 ? int(left) : 0;
+}
+
+// Connects within the deadline: a peer that is stopped with its queue of waiting
+// connections full would otherwise keep connect waiting without limit.
+bool connectBy(int fd, const sockaddr_un& address, Clock::time_point deadline) {
+    for (;;) {
+        const int ms = msUntil(deadline);
+        if (ms == 0)
+            return false;
+        const timeval wait{ms / 1000, (ms % 1000) * 1000};
+        if (::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &wait, sizeof wait) != 0)
+            return false;
+        if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0)
+            break;
+        if (errno != EINTR && errno != EAGAIN)
+            return false;
+    }
+    // Later sends wait as long as they need, as before.
+    const timeval forever{};
+    ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &forever, sizeof forever);
+    return true;
+}
+
 } // namespace
 
 struct SimBackend::Link {
@@ -45,6 +74,7 @@ SimBackend::~SimBackend() {
 }
 
 void SimBackend::open(const PortConfig& config, std::shared_ptr<ChangeQueue> changes) {
+    const Clock::time_point deadline = Clock::now() + OpenDeadline;
     const std::optional<sockaddr_un> address = UnixSocket::address(socketPath_.toLocal8Bit());
     if (!address)
         throw commError(comErr::InvalidPort);
@@ -52,8 +82,7 @@ void SimBackend::open(const PortConfig& config, std::shared_ptr<ChangeQueue> cha
     auto link = std::make_shared<Link>();
     link->changes = std::move(changes);
     link->fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (link->fd < 0 ||
-        ::connect(link->fd, reinterpret_cast<const sockaddr*>(&*address), sizeof *address) != 0) {
+    if (link->fd < 0 || !connectBy(link->fd, *address, deadline)) {
         if (errno == EACCES || errno == EPERM)
             throw RuntimeError::of(err::PathFileAccessError);
         throw commError(comErr::InvalidPort);
@@ -67,17 +96,20 @@ void SimBackend::open(const PortConfig& config, std::shared_ptr<ChangeQueue> cha
         pollfd p{link->fd, POLLIN, 0};
         char chunk[256];
         ssize_t n = 0;
-        if (::poll(&p, 1, GreetingWaitMs) <= 0 || (n = ::read(link->fd, chunk, sizeof chunk)) <= 0)
+        if (::poll(&p, 1, msUntil(deadline)) <= 0 ||
+            (n = ::read(link->fd, chunk, sizeof chunk)) <= 0)
             throw commError(comErr::InvalidPort);
         buffer.append(chunk, n);
-        const std::vector<QByteArray> lines = SimProtocol::takeLines(buffer);
-        if (lines.empty())
+        const std::optional<std::vector<QByteArray>> lines = SimProtocol::takeLines(buffer);
+        if (!lines)
+            throw commError(comErr::InvalidPort);
+        if (lines->empty())
             continue;
-        greeting = SimProtocol::parse(lines.front());
+        greeting = SimProtocol::parse(lines->front());
         if (!greeting)
             throw commError(comErr::InvalidPort);
-        for (std::size_t i = 1; i < lines.size(); ++i)
-            following += lines[i] + '\n';
+        for (std::size_t i = 1; i < lines->size(); ++i)
+            following += (*lines)[i] + '\n';
         following += buffer;
     }
     if (greeting->kind == 'E')
@@ -89,14 +121,23 @@ void SimBackend::open(const PortConfig& config, std::shared_ptr<ChangeQueue> cha
     link_ = link;
     reader_.start(
         [link, following](const std::atomic<bool>& stop) { readPeer(link, stop, following); });
-    setOutputLines(config.dtr, config.rts);
+    if (!sendOutputLines(config.dtr, config.rts, deadline)) {
+        close();
+        throw commError(comErr::InvalidPort);
+    }
 }
 
 void SimBackend::readPeer(const std::shared_ptr<Link>& link, const std::atomic<bool>& stop,
                           QByteArray pending) {
     char chunk[4096];
     for (;;) {
-        for (const QByteArray& line : SimProtocol::takeLines(pending)) {
+        const std::optional<std::vector<QByteArray>> lines = SimProtocol::takeLines(pending);
+        if (!lines) {
+            // A peer that breaks the protocol is treated as one that hung up.
+            ::shutdown(link->fd, SHUT_RDWR);
+            break;
+        }
+        for (const QByteArray& line : *lines) {
             const std::optional<SimProtocol::Message> m = SimProtocol::parse(line);
             if (!m)
                 continue;
@@ -133,6 +174,8 @@ void SimBackend::close() {
     if (!link_)
         return;
     const int fd = link_->fd;
+    // At once, so that the peer sees the hang-up before a new open connects.
+    ::shutdown(fd, SHUT_RDWR);
     reader_.stop([fd](pthread_t) { ::shutdown(fd, SHUT_RDWR); });
     link_.reset();
 }
@@ -142,8 +185,12 @@ void SimBackend::applySettings(const SerialSettings&) {
 }
 
 void SimBackend::setOutputLines(bool dtr, bool rts) {
+    sendOutputLines(dtr, rts, Clock::now() + AckWait);
+}
+
+bool SimBackend::sendOutputLines(bool dtr, bool rts, std::chrono::steady_clock::time_point until) {
     if (!link_)
-        return;
+        return false;
     // Waiting for the answer makes levels that the peer loops back from these lines
     // readable as soon as this returns, as on a wired port.
     // The lock is not held while sending: the reader must be free to drain the peer meanwhile.
@@ -151,9 +198,10 @@ void SimBackend::setOutputLines(bool dtr, bool rts) {
     const quint64 wanted = ++link_->asked;
     lock.unlock();
     if (!UnixSocket::sendAll(link_->fd, SimProtocol::outputsLine(dtr, rts)))
-        return;
+        return false;
     lock.lock();
-    link_->answered.wait_for(lock, AckWait, [&] { return link_->ended || link_->acks >= wanted; });
+    link_->answered.wait_until(lock, until, [&] { return link_->ended || link_->acks >= wanted; });
+    return link_->acks >= wanted;
 }
 
 ModemLines SimBackend::inputLines() {

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <chrono>
 #include <memory>
 
 namespace brantock::platform {
@@ -13,6 +14,10 @@ namespace brantock::platform {
 // takes the peer's levels and bytes as they come, so a busy window loses nothing.
 class SimBackend : public SerialBackend {
 public:
+    // The longest an open may take, connecting and the peer's first answers included: the
+    // port scan opens up to 16 ports in a row on the window thread.
+    static constexpr std::chrono::milliseconds OpenDeadline{1000};
+
     explicit SimBackend(QString socketPath);
     ~SimBackend() override;
 
@@ -26,6 +31,8 @@ public:
 
 private:
     struct Link;
+    // Sends the output lines; whether the peer answered by then.
+    bool sendOutputLines(bool dtr, bool rts, std::chrono::steady_clock::time_point until);
     static void readPeer(const std::shared_ptr<Link>& link, const std::atomic<bool>& stop,
                          QByteArray pending);
 

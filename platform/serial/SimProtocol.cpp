@@ -44,7 +44,10 @@ QByteArray SimProtocol::outputsLine(bool dtr, bool rts) {
 }
 
 QByteArray SimProtocol::dataLine(const QByteArray& bytes) {
-    return "D " + bytes.toHex() + "\n";
+    QByteArray lines;
+    for (qsizetype at = 0; at < bytes.size(); at += MaxDataPerLine)
+        lines += "D " + bytes.mid(at, MaxDataPerLine).toHex() + "\n";
+    return lines;
 }
 
 QByteArray SimProtocol::ackLine() {
@@ -88,13 +91,18 @@ std::optional<SimProtocol::Message> SimProtocol::parse(const QByteArray& line) {
     }
 }
 
-std::vector<QByteArray> SimProtocol::takeLines(QByteArray& buffer) {
+std::optional<std::vector<QByteArray>> SimProtocol::takeLines(QByteArray& buffer) {
     std::vector<QByteArray> lines;
     qsizetype start = 0;
     for (qsizetype end = buffer.indexOf('\n'); end >= 0; end = buffer.indexOf('\n', start)) {
+        if (end - start > MaxLineLength)
+            return std::nullopt;
         lines.push_back(buffer.mid(start, end - start));
         start = end + 1;
     }
+    // Bounding the unfinished rest also bounds the rescanning of it as more arrives.
+    if (buffer.size() - start > MaxLineLength)
+        return std::nullopt;
     buffer.remove(0, start);
     return lines;
 }

@@ -25,16 +25,23 @@ public:
         QByteArray bytes;
     };
 
+    // Data goes in lines of at most MaxDataPerLine bytes, so no line is longer than
+    // MaxLineLength (its line end not counted); a longer one is a broken peer.
+    static constexpr qsizetype MaxDataPerLine = 4096;
+    static constexpr qsizetype MaxLineLength = 2 + 2 * MaxDataPerLine;
+
     static QByteArray levelsLine(const ModemLines& levels);
     static QByteArray outputsLine(bool dtr, bool rts);
+    // As many "D" lines as the bytes need.
     static QByteArray dataLine(const QByteArray& bytes);
     static QByteArray ackLine();
     static QByteArray busyLine();
 
     // Nothing for a line that is not one of the above.
     static std::optional<Message> parse(const QByteArray& line);
-    // Removes the complete lines from the front of buffer, without their line ends.
-    static std::vector<QByteArray> takeLines(QByteArray& buffer);
+    // Removes the complete lines from the front of buffer, without their line ends; nothing
+    // once a line, complete or not, is longer than MaxLineLength.
+    static std::optional<std::vector<QByteArray>> takeLines(QByteArray& buffer);
 };
 
 } // namespace brantock::platform

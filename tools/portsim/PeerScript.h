@@ -2,6 +2,7 @@
 
 #include "PeerServer.h"
 
+#include <atomic>
 #include <ostream>
 #include <string>
 
@@ -25,7 +26,8 @@ public:
     // False once the command was quit.
     bool run(const std::string& command);
     // Whether any command was wrong or timed out.
-    bool failed() const { return failed_; }
+    // Read from the thread that ends the program on a signal too.
+    bool failed() const { return failed_.load(); }
 
 private:
     void fail(const std::string& message);
@@ -33,7 +35,7 @@ private:
     PeerServer& server_;
     std::ostream& out_;
     std::ostream& err_;
-    bool failed_ = false;
+    std::atomic<bool> failed_{false};
 };
 
 } // namespace brantock::portsim

@@ -6,7 +6,9 @@
 #include <cerrno>
 #include <cstring>
 #include <ctime>
+#include <optional>
 #include <stdexcept>
+#include <vector>
 
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -112,7 +114,7 @@ void PeerServer::serve() {
         if (fds[1].revents)
             accept();
         if (client >= 0 && fds[2].revents)
-            readClient();
+            readClient(false);
     }
 }
 
@@ -120,6 +122,8 @@ void PeerServer::accept() {
     const int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC);
     if (fd < 0)
         return;
+    // A port that closes and opens again at once connects before its hang-up has been read.
+    readClient(true);
     std::lock_guard lock(mutex_);
     if (clientFd_ >= 0) {
         sendAll(fd, SimProtocol::busyLine());
@@ -132,27 +136,38 @@ void PeerServer::accept() {
     clientChanged_.notify_all();
 }
 
-void PeerServer::readClient() {
-    char chunk[4096];
-    std::vector<QByteArray> lines;
-    {
-        std::lock_guard lock(mutex_);
-        const ssize_t n = ::read(clientFd_, chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR)
-            return;
-        if (n <= 0) {
-            // A port that went away leaves its outputs dropped.
-            ::close(clientFd_);
-            clientFd_ = -1;
-            dtr_ = rts_ = false;
-            clientChanged_.notify_all();
-            return;
+void PeerServer::readClient(bool untilEmpty) {
+    for (;;) {
+        char chunk[4096];
+        std::optional<std::vector<QByteArray>> lines;
+        {
+            std::lock_guard lock(mutex_);
+            if (clientFd_ < 0)
+                return;
+            const ssize_t n = ::recv(clientFd_, chunk, sizeof chunk, MSG_DONTWAIT);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+                return;
+            if (n > 0) {
+                pending_.append(chunk, n);
+                lines = SimProtocol::takeLines(pending_);
+            }
+            if (!lines) {
+                // Gone, or breaking the protocol; a port that went away leaves its outputs
+                // dropped.
+                ::close(clientFd_);
+                clientFd_ = -1;
+                dtr_ = rts_ = false;
+                clientChanged_.notify_all();
+                return;
+            }
         }
-        pending_.append(chunk, n);
-        lines = SimProtocol::takeLines(pending_);
+        for (const QByteArray& line : *lines)
+            handle(line);
+        if (!untilEmpty)
+            return;
     }
-    for (const QByteArray& line : lines)
-        handle(line);
 }
 
 void PeerServer::handle(const QByteArray& line) {

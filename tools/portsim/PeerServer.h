@@ -57,7 +57,8 @@ public:
 private:
     void serve();
     void accept();
-    void readClient();
+    // Reads what the port sent, once or until nothing more is waiting.
+    void readClient(bool untilEmpty);
     void handle(const QByteArray& line);
     void sendLocked(const QByteArray& bytes);
 

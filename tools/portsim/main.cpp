@@ -2,13 +2,16 @@
 #include "PeerServer.h"
 
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <pthread.h>
+#include <unistd.h>
 
 using brantock::portsim::PeerScript;
 using brantock::portsim::PeerServer;
@@ -24,10 +27,24 @@ constexpr const char* Usage =
     "loop on|off, send TEXT, show, received, wait-client [ms], wait-gone [ms], sleep MS,\n"
     "drop, quit.\n";
 
+// Ends the program on SIGINT or SIGTERM whatever the main thread is doing (reading a command,
+// sending a long train), removing the socket first.
+void endOnSignal(const sigset_t& endSignals, const std::string& socketPath,
+                 const PeerScript& script) {
+    std::thread([endSignals, socketPath, &script] {
+        int received = 0;
+        sigwait(&endSignals, &received);
+        ::unlink(socketPath.c_str());
+        std::cout.flush();
+        std::_Exit(script.failed() ? 1 : 0);
+    }).detach();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    // Signals that end the program are taken by sigwait, not by a handler.
+    // Signals that end the program are taken by sigwait, not by a handler; every thread
+    // started from here on inherits the blocked set.
     sigset_t endSignals;
     sigemptyset(&endSignals);
     sigaddset(&endSignals, SIGINT);
@@ -75,6 +92,7 @@ int main(int argc, char** argv) {
     std::cout << "serving " << socketPath << std::endl;
 
     PeerScript script(*server, std::cout, std::cerr);
+    endOnSignal(endSignals, socketPath, script);
     bool going = true;
     for (const std::string& command : commands)
         if (going)
@@ -82,9 +100,8 @@ int main(int argc, char** argv) {
     std::string line;
     while (going && std::getline(std::cin, line))
         going = script.run(line);
-    if (going && serve) {
-        int received = 0;
-        sigwait(&endSignals, &received);
-    }
+    if (going && serve)
+        for (;;)
+            pause();
     return script.failed() ? 1 : 0;
 }

@@ -4,10 +4,13 @@
 #include "serial/CommControl.h"
 #include "serial/CommEvents.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
 
 using namespace brantock::platform;
 using brantock::testsupport::CommRecorder;
@@ -91,5 +94,40 @@ TEST_F(PortSimTool, SilentPeerWithCommandLineCommandsAndAWrongCommand) {
     EXPECT_EQ(tool.exitCode(), 1);
     EXPECT_TRUE(tool.readAllStandardError().contains("unknown command: bogus"));
 }
+
+struct EndingCase {
+    const char* name;
+    int signal;
+    bool duringTrain; // else while it waits for the next command
+};
+
+class PortSimToolEnding : public PortSimTool, public ::testing::WithParamInterface<EndingCase> {};
+
+TEST_P(PortSimToolEnding, SignalEndsTheToolAndRemovesItsSocket) {
+    const EndingCase& c = GetParam();
+    start({});
+    CommRecorder recorder(control);
+    control.setPortOpen(true);
+    if (c.duringTrain) {
+        command("pulse dsr 1000000 1000");
+        ASSERT_TRUE(recorder.waitFor(1));
+    } else {
+        command("show");
+        ASSERT_FALSE(readLine().isEmpty());
+    }
+    ASSERT_TRUE(QFile::exists(socket));
+    ::kill(pid_t(tool.processId()), c.signal);
+    ASSERT_TRUE(tool.waitForFinished(5000));
+    EXPECT_EQ(tool.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(tool.exitCode(), 0);
+    EXPECT_FALSE(QFile::exists(socket));
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, PortSimToolEnding,
+                         ::testing::Values(EndingCase{"InterruptWhileReading", SIGINT, false},
+                                           EndingCase{"TerminateWhileReading", SIGTERM, false},
+                                           EndingCase{"InterruptDuringATrain", SIGINT, true},
+                                           EndingCase{"TerminateDuringATrain", SIGTERM, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

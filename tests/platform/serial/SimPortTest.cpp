@@ -6,14 +6,23 @@
 #include "serial/CommControl.h"
 #include "serial/CommErrors.h"
 #include "serial/CommEvents.h"
+#include "serial/SimBackend.h"
+#include "serial/SimProtocol.h"
+#include "serial/UnixSocket.h"
 
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <future>
 #include <memory>
 #include <thread>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 using namespace brantock::platform;
 using brantock::RuntimeError;
@@ -125,6 +134,22 @@ TEST_F(SimPort, HandlerThatLetsEventsRunKeepsItsLevelsAndGetsTheNextChangeAfterw
                                                       {comEvDSR, false, false, false}}));
 }
 
+TEST_F(SimPort, LongTextGoesOutAndComesBackWhole) {
+    open();
+    QString text;
+    for (int i = 0; i < 100000; ++i)
+        text += QChar(u'a' + i % 26);
+    control.setOutput(text);
+    QString back;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            back += control.Input();
+            return back.size() >= text.size();
+        },
+        5000));
+    EXPECT_EQ(back, text);
+}
+
 class SimPortEcho : public SimPort, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(SimPortEcho, TextIsBackWhenReadAfterTheCheckWait) {
@@ -223,6 +248,27 @@ TEST_F(SimPort, ClosingWhileTheReaderWaitsReturnsAndFreesThePort) {
     EXPECT_TRUE(control.PortOpen());
 }
 
+TEST_F(SimPort, ClosingAndReopeningAtOnceIsNeverRefused) {
+    open();
+    // As the port dialog does: no pause between the close and the next open.
+    for (int round = 0; round < 300; ++round) {
+        control.setPortOpen(false);
+        ASSERT_EQ(RaisedError::numberOf([&] { control.setPortOpen(true); }), 0)
+            << "round " << round;
+    }
+    EXPECT_TRUE(control.PortOpen());
+}
+
+TEST_F(SimPort, PeerDropsAPortThatSendsALineLongerThanTheProtocolAllows) {
+    const auto address = UnixSocket::address(folder.file("port.sock").toLocal8Bit());
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    ASSERT_EQ(::connect(fd, reinterpret_cast<const sockaddr*>(&*address), sizeof *address), 0);
+    ASSERT_TRUE(peer.waitClient(std::chrono::seconds(5)));
+    UnixSocket::sendAll(fd, "D " + QByteArray(SimProtocol::MaxLineLength * 4, '0'));
+    EXPECT_TRUE(peer.waitNoClient(std::chrono::seconds(5)));
+    ::close(fd);
+}
+
 TEST_F(SimPort, OpeningErrors) {
     CommControl second([this](int) { return device(); }, &CommControl::backendFor);
     open();
@@ -241,5 +287,141 @@ TEST_F(SimPort, OpeningErrors) {
     EXPECT_EQ(RaisedError::numberOf([&] { control.setCommPort(17); }), comErr::InvalidPort);
     EXPECT_EQ(control.CommPort(), 2);
 }
+
+// A socket playing a peer that misbehaves: it runs its script on its own thread with the
+// listening descriptor, and the test's control connects as port 1.
+class FakePeer : public ::testing::Test {
+public:
+    using Script = std::function<void(int listenFd)>;
+
+    // After the port's deadline, and before the old greeting wait of 2 s ran out.
+    static constexpr auto Late = SimBackend::OpenDeadline + std::chrono::milliseconds(600);
+
+    // Greets and answers the port's first output lines.
+    static void greetAndAnswer(int fd) {
+        UnixSocket::sendAll(fd, SimProtocol::levelsLine({}));
+        char chunk[256];
+        pollfd p{fd, POLLIN, 0};
+        if (::poll(&p, 1, 500) > 0 && ::read(fd, chunk, sizeof chunk) > 0)
+            UnixSocket::sendAll(fd, SimProtocol::ackLine());
+    }
+
+protected:
+    ~FakePeer() override {
+        if (thread.joinable())
+            thread.join();
+        for (int fd : fillers)
+            ::close(fd);
+        if (listenFd >= 0)
+            ::close(listenFd);
+    }
+
+    void serve(int backlog, Script script) {
+        const auto address = UnixSocket::address(path.toLocal8Bit());
+        listenFd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        ASSERT_EQ(::bind(listenFd, reinterpret_cast<const sockaddr*>(&*address), sizeof *address),
+                  0);
+        ASSERT_EQ(::listen(listenFd, backlog), 0);
+        thread = std::thread([this, script = std::move(script)] { script(listenFd); });
+    }
+
+    // Takes up the peer's queue of waiting connections, as clients of a stopped peer do.
+    void fillBacklog() {
+        const auto address = UnixSocket::address(path.toLocal8Bit());
+        for (;;) {
+            const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+            if (::connect(fd, reinterpret_cast<const sockaddr*>(&*address), sizeof *address) != 0) {
+                ::close(fd);
+                return;
+            }
+            fillers.push_back(fd);
+        }
+    }
+
+    ScratchFolder folder;
+    QString path = folder.file("fake.sock");
+    int listenFd = -1;
+    std::vector<int> fillers;
+    std::thread thread;
+    CommControl control{[this](int) { return QStringLiteral("sim:") + path; },
+                        &CommControl::backendFor};
+};
+
+// A peer that sends a line longer than the protocol allows: with or without its line end.
+class OverlongLine : public FakePeer, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(OverlongLine, ClosesThePortAsAVanishedPeer) {
+    const bool ended = GetParam();
+    serve(1, [ended](int listenFd) {
+        const int fd = ::accept4(listenFd, nullptr, nullptr, SOCK_CLOEXEC);
+        greetAndAnswer(fd);
+        const QByteArray hex = QByteArray(64 * 1024, 'x').toHex();
+        UnixSocket::sendAll(fd, "D " + hex + (ended ? QByteArray("\n") : hex.repeated(32)));
+        // Hold the connection until the port hangs up, so only the port can end it.
+        char chunk[4096];
+        pollfd p{fd, POLLIN, 0};
+        while (::poll(&p, 1, 10000) > 0 && ::read(fd, chunk, sizeof chunk) > 0) {
+        }
+        ::close(fd);
+    });
+    control.setPortOpen(true);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !control.PortOpen(); }, 5000));
+    EXPECT_EQ(RaisedError::numberOf([&] { control.Input(); }), comErr::PortNotOpen);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, OverlongLine, ::testing::Values(false, true), [](const auto& info) {
+    return std::string(info.param ? "WithLineEnd" : "WithoutLineEnd");
+});
+
+// Each peer would let the port open, but only after the deadline.
+struct SlowPeerCase {
+    const char* name;
+    bool stopped; // the queue of waiting connections is full, so connecting itself waits
+    FakePeer::Script script;
+};
+
+class SlowPeer : public FakePeer, public ::testing::WithParamInterface<SlowPeerCase> {};
+
+void acceptLate(int listenFd) {
+    std::this_thread::sleep_for(FakePeer::Late);
+    pollfd p{listenFd, POLLIN, 0};
+    while (::poll(&p, 1, 0) > 0) {
+        const int fd = ::accept4(listenFd, nullptr, nullptr, SOCK_CLOEXEC);
+        if (fd < 0)
+            return;
+        FakePeer::greetAndAnswer(fd);
+        ::close(fd);
+    }
+}
+
+void acceptAndTrickle(int listenFd) {
+    const int fd = ::accept4(listenFd, nullptr, nullptr, SOCK_CLOEXEC);
+    for (const char c : SimProtocol::levelsLine({})) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        if (!UnixSocket::sendAll(fd, QByteArray(1, c)))
+            break;
+    }
+    char chunk[256];
+    pollfd p{fd, POLLIN, 0};
+    if (::poll(&p, 1, 2000) > 0 && ::read(fd, chunk, sizeof chunk) > 0)
+        UnixSocket::sendAll(fd, SimProtocol::ackLine());
+    ::close(fd);
+}
+
+TEST_P(SlowPeer, OpeningGivesUpAtTheDeadlineWithInvalidPort) {
+    const SlowPeerCase& c = GetParam();
+    serve(0, c.script);
+    if (c.stopped)
+        fillBacklog();
+    EXPECT_EQ(RaisedError::numberOf([&] { control.setPortOpen(true); }), comErr::InvalidPort);
+    EXPECT_FALSE(control.PortOpen());
+}
+
+INSTANTIATE_TEST_SUITE_P(Peers, SlowPeer,
+                         ::testing::Values(SlowPeerCase{"AcceptsAndSaysNothing", false, acceptLate},
+                                           SlowPeerCase{"TricklesItsGreeting", false,
+                                                        acceptAndTrickle},
+                                           SlowPeerCase{"Stopped", true, acceptLate}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
