@@ -2,7 +2,7 @@
 
 #include "App.h"
 #include "BrowseButton.h"
-#include "files/AtomicCopy.h"
+#include "data/DataFileReplacer.h"
 #include "modbrUtils.h"
 #include "modbrUtilsData.h"
 #include "ReportingHandler.h"
@@ -229,7 +229,7 @@ void frmSelectData::cmdNew_Click() {
             },
             [&] {
                 if (!stop)
-                    platform::AtomicCopy::copy(templ, s);
+                    platform::DataFileReplacer::copy(templ, s);
             },
             [&] {
                 if (stop)

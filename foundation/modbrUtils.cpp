@@ -175,7 +175,10 @@ QString TrimNull(const QString& text) {
 QString GetFilePath(const QString& path) {
     return withTrail("GetFilePath&", [&] {
         const qsizetype slash = path.lastIndexOf(u'/');
-        return slash < 0 ? QString() : path.left(slash);
+        if (slash < 0)
+            return QString();
+        // A file directly in the root folder lies in "/", not in a folder without a name.
+        return slash == 0 ? QStringLiteral("/") : path.left(slash);
     });
 }
 

@@ -2,6 +2,7 @@
 
 #include "App.h"
 #include "data/Connection.h"
+#include "data/ConnectionText.h"
 #include "data/Recordset.h"
 #include "modbrUtils.h"
 #include "modRegistry.h"
@@ -71,8 +72,11 @@ QString ConnectionString(const QString& path) {
     QString text;
     ReportingHandler(QStringLiteral("ConnectionString&")).run([&] {
         const QString p = path.isEmpty() ? GetDataPath() : path;
-        text = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=") + p +
-               QStringLiteral("; Jet OLEDB:Database Password = ") + DataPassword;
+        // Quoted where the path would otherwise end early or lose its blanks.
+        text = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=") +
+               platform::ConnectionText::quote(p) +
+               QStringLiteral("; Jet OLEDB:Database Password = ") +
+               platform::ConnectionText::quote(DataPassword);
     });
     return text;
 }

@@ -70,9 +70,10 @@ void Connection::Open(const QString& connectionText) {
     DataError::check(rc, raw, path);
     sqlite3_extended_result_codes(raw, 1);
     sqlite3_busy_timeout(raw, settings_.lockWaitMs);
+    // Setting the journal mode writes the file: another program's file is left as it is.
+    PasswordRecord::verify(raw, path, text.password());
     runPragma(raw, path, QStringLiteral("journal_mode"), settings_.journalMode);
     runPragma(raw, path, QStringLiteral("synchronous"), settings_.synchronous);
-    PasswordRecord::verify(raw, path, text.password());
     db_ = std::move(db);
     path_ = path;
 }

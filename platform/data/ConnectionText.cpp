@@ -1,39 +1,74 @@
 #include "data/ConnectionText.h"
 
+#include "data/DataError.h"
+
 #include <QRegularExpression>
-#include <QStringList>
 
 namespace brantock::platform {
 
 namespace {
 
-// A ";" ends an item only where the rest starts with another key and "=" (or nothing).
-QStringList splitItems(const QString& text) {
+[[noreturn]] void unreadable(const QString& why) {
+    throw DataError::make(dataerr::BadConnectionText,
+                          QStringLiteral("The connection text cannot be read: %1.").arg(why));
+}
+
+// Where the unquoted value starting at from ends: at a ";" after which another key and "="
+// (or nothing) follows, so that a ";" inside a path stays part of it.
+qsizetype unquotedEnd(const QString& text, qsizetype from) {
     static const QRegularExpression nextKey(QStringLiteral("^\\s*([A-Za-z][A-Za-z0-9 :_]*=|$)"));
-    QStringList items;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text.at(i) != u';')
-            continue;
-        if (!nextKey.match(text.mid(i + 1)).hasMatch())
-            continue;
-        items << text.mid(start, i - start);
-        start = i + 1;
+    for (qsizetype i = text.indexOf(u';', from); i >= 0; i = text.indexOf(u';', i + 1)) {
+        if (nextKey.match(QStringView(text).mid(i + 1)).hasMatch())
+            return i;
     }
-    items << text.mid(start);
-    return items;
+    return text.size();
+}
+
+// Reads the quoted value whose opening quote is at pos; pos ends after the closing quote.
+QString quotedValue(const QString& text, qsizetype& pos) {
+    QString value;
+    for (++pos; pos < text.size(); ++pos) {
+        if (text.at(pos) != u'"') {
+            value += text.at(pos);
+        } else if (pos + 1 < text.size() && text.at(pos + 1) == u'"') {
+            value += u'"';
+            ++pos;
+        } else {
+            ++pos;
+            return value;
+        }
+    }
+    unreadable(QStringLiteral("a quoted value is not closed"));
 }
 
 } // namespace
 
 ConnectionText ConnectionText::parse(const QString& text) {
     ConnectionText result;
-    for (const QString& item : splitItems(text)) {
-        const qsizetype eq = item.indexOf(u'=');
+    qsizetype pos = 0;
+    while (pos < text.size()) {
+        const qsizetype eq = text.indexOf(u'=', pos);
         if (eq < 0)
-            continue;
-        const QString key = item.left(eq).trimmed();
-        const QString value = item.mid(eq + 1).trimmed();
+            break;
+        // Text without "=" before the last ";" is an item without a value: passed over.
+        const qsizetype keyStart = std::max(text.lastIndexOf(u';', eq) + 1, pos);
+        const QString key = text.mid(keyStart, eq - keyStart).trimmed();
+        qsizetype valueStart = eq + 1;
+        while (valueStart < text.size() && text.at(valueStart).isSpace())
+            ++valueStart;
+        QString value;
+        if (valueStart < text.size() && text.at(valueStart) == u'"') {
+            pos = valueStart;
+            value = quotedValue(text, pos);
+            while (pos < text.size() && text.at(pos).isSpace())
+                ++pos;
+            if (pos < text.size() && text.at(pos) != u';')
+                unreadable(QStringLiteral("text follows the quoted value of '%1'").arg(key));
+        } else {
+            pos = unquotedEnd(text, valueStart);
+            value = text.mid(valueStart, pos - valueStart).trimmed();
+        }
+        ++pos; // past the ";"
         if (key.compare(QLatin1String("Data Source"), Qt::CaseInsensitive) == 0) {
             result.dataSource_ = value;
         } else if (key.compare(QLatin1String("Jet OLEDB:Database Password"), Qt::CaseInsensitive) ==
@@ -43,6 +78,13 @@ ConnectionText ConnectionText::parse(const QString& text) {
         }
     }
     return result;
+}
+
+QString ConnectionText::quote(const QString& value) {
+    const bool plain = !value.contains(u';') && !value.contains(u'"') && value == value.trimmed();
+    if (plain)
+        return value;
+    return u'"' + QString(value).replace(u'"', QStringLiteral("\"\"")) + u'"';
 }
 
 } // namespace brantock::platform

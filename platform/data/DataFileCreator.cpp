@@ -1,16 +1,12 @@
 #include "data/DataFileCreator.h"
 
 #include "data/DataError.h"
+#include "data/DataFileReplacer.h"
 #include "data/PasswordRecord.h"
-
-#include "settings/AtomicFile.h"
 
 #include <sqlite3.h>
 
-#include <cerrno>
-#include <cstring>
 #include <memory>
-#include <string_view>
 
 namespace brantock::platform {
 
@@ -36,12 +32,8 @@ void DataFileCreator::create(const QString& path, const QString& schemaSql,
         sqlite3_serialize(raw, "main", &size, 0), sqlite3_free);
     if (!bytes)
         throw RuntimeError::of(err::OutOfMemory, DataError::Source);
-    const int error = AtomicFile::write(
-        path.toStdString(), std::string_view(reinterpret_cast<const char*>(bytes.get()), size));
-    if (error != 0)
-        throw DataError::make(dataerr::CannotOpen,
-                              QStringLiteral("Cannot write the data file '%1' (%2).")
-                                  .arg(path, QString::fromLocal8Bit(std::strerror(error))));
+    DataFileReplacer::replace(
+        path, QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.get()), qsizetype(size)));
 }
 
 } // namespace brantock::platform

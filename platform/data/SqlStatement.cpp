@@ -49,12 +49,9 @@ void SqlStatement::bindOne(int position, const QVariant& value) {
     case QMetaType::Nullptr:
         rc = sqlite3_bind_null(stmt_, position);
         break;
-    case QMetaType::Bool: {
-        static const QByteArray yes("True"), no("False");
-        const QByteArray& word = value.toBool() ? yes : no;
-        rc = sqlite3_bind_text(stmt_, position, word.constData(), int(word.size()), SQLITE_STATIC);
+    case QMetaType::Bool:
+        rc = sqlite3_bind_int64(stmt_, position, value.toBool() ? 1 : 0);
         break;
-    }
     case QMetaType::Char:
     case QMetaType::SChar:
     case QMetaType::UChar:
@@ -115,6 +112,14 @@ bool SqlStatement::step() {
     throw error;
 }
 
+bool SqlStatement::isYesNoColumn(int index) const {
+    const char* table = sqlite3_column_table_name(stmt_, index);
+    const char* column = sqlite3_column_origin_name(stmt_, index);
+    return table && column &&
+           QLatin1String(table).compare(QLatin1String("Triggers"), Qt::CaseInsensitive) == 0 &&
+           QLatin1String(column).compare(QLatin1String("CountUp"), Qt::CaseInsensitive) == 0;
+}
+
 int SqlStatement::columnCount() const {
     return sqlite3_column_count(stmt_);
 }
@@ -138,7 +143,15 @@ QVariant SqlStatement::value(int index) const {
         return QVariant(sqlite3_column_double(stmt_, index));
     case SQLITE_TEXT: {
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, index));
-        return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(stmt_, index)));
+        const QString read = QString::fromUtf8(text, sqlite3_column_bytes(stmt_, index));
+        if (isYesNoColumn(index)) {
+            // Files made before Yes/No columns held numbers keep the words True and False.
+            if (read.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+                return QVariant(qint64(1));
+            if (read.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
+                return QVariant(qint64(0));
+        }
+        return QVariant(read);
     }
     case SQLITE_BLOB: {
         const auto* bytes = static_cast<const char*>(sqlite3_column_blob(stmt_, index));

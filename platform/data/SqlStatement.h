@@ -12,7 +12,8 @@ namespace brantock::platform {
 
 // One prepared SQLite statement with its bound values. Values go in and come out as
 // QVariant: null, integers (read back as qint64), doubles, texts, byte arrays; a boolean is
-// bound as the text "True" or "False", as the desktop platform writes one into a statement.
+// bound as 1 or 0, what a Yes/No column holds. The Yes/No column Triggers.CountUp of an older
+// file may hold the texts "True" and "False": they are read as 1 and 0.
 class SqlStatement {
 public:
     // path names the file in error descriptions.
@@ -34,6 +35,7 @@ public:
 
 private:
     void bindOne(int position, const QVariant& value);
+    bool isYesNoColumn(int index) const;
 
     sqlite3* db_;
     sqlite3_stmt* stmt_ = nullptr;

@@ -1,6 +1,8 @@
 -- The data file the counter writes and the reports read. Column types are chosen by what
 -- comes back: INTEGER columns return whole numbers (also when given as decimal text), TEXT
--- columns return exactly the text written ("True"/"False" in CountUp, names like "007").
+-- columns return exactly the text written (names like "007"). The Yes/No column CountUp holds
+-- 1 for yes and 0 for no however a statement gives it: a bound boolean, the words True and
+-- False, or the text "True"/"False" (in any case), which its triggers turn into 1 and 0.
 
 -- One row per counted trigger.
 CREATE TABLE Triggers (
@@ -8,9 +10,21 @@ CREATE TABLE Triggers (
     TriggerTime INTEGER,  -- minute of the day, 0 to 1439
     SensorID INTEGER,     -- 1 to 3 for the first port, 4 to 6 for the second
     SiteID INTEGER,
-    CountUp TEXT,         -- "True" for a count up, "False" for a count down
+    CountUp INTEGER,      -- Yes/No: 1 for a count up, 0 for a count down
     Archived INTEGER      -- marks the full format; never written
 );
+-- A Yes/No value given as text is stored as the number, so that "CountUp = 1" and
+-- "CASE WHEN CountUp" read it right.
+CREATE TRIGGER TriggersCountUpAdded AFTER INSERT ON Triggers
+WHEN typeof(NEW.CountUp) = 'text' AND lower(trim(NEW.CountUp)) IN ('true', 'false')
+BEGIN
+    UPDATE Triggers SET CountUp = (lower(trim(NEW.CountUp)) = 'true') WHERE rowid = NEW.rowid;
+END;
+CREATE TRIGGER TriggersCountUpChanged AFTER UPDATE OF CountUp ON Triggers
+WHEN typeof(NEW.CountUp) = 'text' AND lower(trim(NEW.CountUp)) IN ('true', 'false')
+BEGIN
+    UPDATE Triggers SET CountUp = (lower(trim(NEW.CountUp)) = 'true') WHERE rowid = NEW.rowid;
+END;
 -- Every report counts by day range and minute range: this index answers them alone.
 CREATE INDEX TriggersByDateTime ON Triggers (TriggerDate, TriggerTime);
 

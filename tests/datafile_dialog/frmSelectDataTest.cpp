@@ -6,6 +6,8 @@
 
 #include "App.h"
 #include "BrowseButton.h"
+#include "data/Connection.h"
+#include "data/Recordset.h"
 #include "frmSelectData.h"
 #include "modbrUtils.h"
 #include "modbrUtilsData.h"
@@ -225,6 +227,22 @@ TEST_F(SelectData, NewFileAsksBeforeOverwriting) {
     boxes.answer(6);
     QTest::mouseClick(form->cmdNew(), Qt::LeftButton);
     EXPECT_EQ(contentOf(existing), contentOf(DataFiles::templatePath()));
+}
+
+TEST_F(SelectData, NewFileOverACrashedOneIsWhole) {
+    auto form = open();
+    const QString crashed = files.file("crashed.hbd");
+    DataFiles::createCrashed(crashed);
+    type(*form, crashed);
+    boxes.answer(6);
+    QTest::mouseClick(form->cmdNew(), Qt::LeftButton);
+    EXPECT_TRUE(errors.reports().empty());
+    EXPECT_FALSE(QFileInfo::exists(crashed + "-journal"));
+    DataConnection cn;
+    ASSERT_TRUE(OpenCN(cn, crashed));
+    EXPECT_EQ(cn->Query("PRAGMA integrity_check").Fields(0).toString().toStdString(), "ok");
+    EXPECT_EQ(cn->Query("SELECT count(*) FROM Triggers").Fields(0).toLongLong(), 0);
+    CloseCN(cn);
 }
 
 TEST_F(SelectData, NewFileOffersToMakeTheFolder) {

@@ -107,6 +107,23 @@ TEST_F(DataFileRoutines, ConnectionTextIsExact) {
                                     "Jet OLEDB:Database Password = rk7m2q");
 }
 
+TEST_F(DataFileRoutines, FileInAFolderOfAnyNameOpens) {
+    for (const char* name : {"a; Backup=1", "q\"uote;", " blank ", "x; Data Source=y"}) {
+        const QString path = files.file(name) + "/data.hbd";
+        QDir().mkpath(files.file(name));
+        ASSERT_TRUE(DataFiles::copyTemplate(path)) << name;
+        EXPECT_TRUE(CheckData(path)) << name;
+        DataConnection cn;
+        ASSERT_TRUE(OpenCN(cn, path)) << name;
+        EXPECT_EQ(cn->DataSource(), path);
+        CloseCN(cn);
+    }
+    EXPECT_TRUE(errors.reports().empty());
+    EXPECT_EQ(ConnectionString("/a; Backup=1/data.hbd"),
+              "Provider=Microsoft.Jet.OLEDB.4.0; Data Source=\"/a; Backup=1/data.hbd\"; Jet "
+              "OLEDB:Database Password = rk7m2q");
+}
+
 TEST_F(DataFileRoutines, CheckDataTellsTheFormatLevel) {
     const QString full = files.file("full.hbd");
     ASSERT_TRUE(DataFiles::copyTemplate(full));

@@ -177,10 +177,12 @@ TEST(Files, PathHelpers) {
     const std::pair<const char*, const char*> paths[] = {{"/x/y/data.hbd", "/x/y"},
                                                          {"//srv/share/a.hbd", "//srv/share"},
                                                          {"a.hbd", ""},
-                                                         {"/data.hbd", ""},
+                                                         {"/data.hbd", "/"},
+                                                         {"/", "/"},
                                                          {"x/", "x"}};
     for (const auto& [path, folder] : paths)
         EXPECT_EQ(GetFilePath(path), folder) << path;
+    EXPECT_TRUE(IsDirectory(GetFilePath("/data.hbd")));
     EXPECT_EQ(ExtractFileName("/x/y/ding.wav"), "ding.wav");
     EXPECT_EQ(ExtractFileName("/x/"), "");
     EXPECT_EQ(ExtractFileName("plain"), "plain");

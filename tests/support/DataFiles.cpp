@@ -1,8 +1,10 @@
 #include "DataFiles.h"
 
+#include "data/Connection.h"
 #include "data/DataFileCreator.h"
 
 #include <QFile>
+#include <QVariantList>
 
 namespace brantock::testsupport {
 
@@ -35,6 +37,32 @@ void DataFiles::createFirstFormat(const QString& path, const QString& password) 
             " ActiveTo INTEGER);"
             "CREATE TABLE BrantockFile (Salt BLOB NOT NULL, PasswordHash BLOB NOT NULL);"),
         password);
+}
+
+void DataFiles::createCrashed(const QString& path, int rowCount) {
+    const QString live = path + QStringLiteral(".live");
+    copyTemplate(live);
+    platform::Connection connection;
+    connection.Open(connectionText(live));
+    connection.Execute(QStringLiteral("BEGIN"));
+    for (int i = 0; i < rowCount; ++i)
+        connection.Execute(QStringLiteral("INSERT INTO Triggers (TriggerDate, TriggerTime, "
+                                          "SensorID, SiteID, CountUp) VALUES (?, ?, 1, 0, 1)"),
+                           {9000 + i / 1440, i % 1440});
+    connection.Execute(QStringLiteral("COMMIT"));
+    // A small cache makes the delete write its pages into the file before it commits, so the
+    // journal is synced and hot.
+    connection.Execute(QStringLiteral("PRAGMA cache_size = 10"));
+    connection.Execute(QStringLiteral("BEGIN"));
+    connection.Execute(QStringLiteral("DELETE FROM Triggers"));
+    for (const QString& side : {QString(), QStringLiteral("-journal")}) {
+        QFile::remove(path + side);
+        QFile::copy(live + side, path + side);
+    }
+    connection.Execute(QStringLiteral("ROLLBACK"));
+    connection.Close();
+    QFile::remove(live);
+    QFile::remove(live + QStringLiteral("-journal"));
 }
 
 } // namespace brantock::testsupport

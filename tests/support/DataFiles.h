@@ -20,6 +20,10 @@ public:
     // A data file of the first format: Triggers with only TriggerDate and TriggerTime,
     // AppActivity with only ActiveDate, ActiveFrom and ActiveTo, and the password record.
     static void createFirstFormat(const QString& path, const QString& password = Password);
+    // Leaves at path what a program killed inside a transaction leaves: a data file holding
+    // rowCount triggers and beside it the hot journal of an unfinished delete of them all,
+    // which the next connection to the file rolls back.
+    static void createCrashed(const QString& path, int rowCount = 3000);
 };
 
 } // namespace brantock::testsupport

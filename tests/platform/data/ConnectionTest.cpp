@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QProcess>
 
+#include <sqlite3.h>
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -43,6 +45,11 @@ void overwrite(const QString& path, qint64 offset, qint64 length) {
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
     file.seek(offset);
     file.write(QByteArray(length, '\x5a'));
+}
+
+QByteArray bytesOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 qint64 rowCount(Connection& connection) {
@@ -309,4 +316,54 @@ TEST_F(ConnectionTest, ListsTheColumnsOfATable) {
               QStringList({"TriggerDate", "TriggerTime"}));
     EXPECT_EQ(columns(first, QStringLiteral("AppActivity")),
               QStringList({"ActiveDate", "ActiveFrom", "ActiveTo"}));
+}
+
+TEST(ForeignFile, IsRefusedWithoutBeingChanged) {
+    ScratchFolder folder;
+    const QString path = folder.file(QStringLiteral("notes.db"));
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(path.toUtf8().constData(), &raw,
+                              SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr),
+              SQLITE_OK);
+    std::unique_ptr<sqlite3, int (*)(sqlite3*)> owner(raw, sqlite3_close_v2);
+    ASSERT_EQ(sqlite3_exec(raw,
+                           "PRAGMA journal_mode = WAL; CREATE TABLE Notes (a);"
+                           "INSERT INTO Notes VALUES (1);",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    const auto journalMode = [&] {
+        sqlite3_stmt* stmt = nullptr;
+        sqlite3_prepare_v2(raw, "PRAGMA journal_mode", -1, &stmt, nullptr);
+        sqlite3_step(stmt);
+        const QString mode =
+            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+        sqlite3_finalize(stmt);
+        return mode;
+    };
+    const auto refuse = [&] {
+        const QStringList names = QDir(folder.path()).entryList(QDir::Files);
+        const QByteArray file = bytesOf(path);
+        const QByteArray log = bytesOf(path + QStringLiteral("-wal"));
+        Connection connection;
+        Connection::Settings shortWait;
+        shortWait.lockWaitMs = 200;
+        connection.SetSettings(shortWait);
+        EXPECT_EQ(openError(connection, DataFiles::connectionText(path)),
+                  dataerr::NoPasswordRecord);
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), names);
+        EXPECT_EQ(bytesOf(path), file);
+        EXPECT_EQ(bytesOf(path + QStringLiteral("-wal")), log);
+    };
+    {
+        SCOPED_TRACE("held open by its program");
+        refuse();
+        EXPECT_EQ(journalMode(), QStringLiteral("wal"));
+    }
+    owner.reset();
+    {
+        SCOPED_TRACE("closed");
+        refuse();
+        // Byte 18 of the header is 2 for a file in WAL mode.
+        EXPECT_EQ(bytesOf(path).at(18), 2);
+    }
 }

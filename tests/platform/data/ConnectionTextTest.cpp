@@ -1,4 +1,5 @@
 #include "data/ConnectionText.h"
+#include "data/DataError.h"
 
 #include <gtest/gtest.h>
 
@@ -39,4 +40,48 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"Data Source=/x/a=b.hbd", "/x/a=b.hbd", nullptr},
         TextCase{"Provider=Microsoft.Jet.OLEDB.4.0; Data Source=; Jet OLEDB:Database Password = ",
                  "", ""},
-        TextCase{"", "", nullptr}));
+        TextCase{"", "", nullptr},
+        TextCase{"Provider=Microsoft.Jet.OLEDB.4.0; Data Source=\"/a; Backup=1/data.hbd\"; Jet "
+                 "OLEDB:Database Password = rk7m2q",
+                 "/a; Backup=1/data.hbd", "rk7m2q"},
+        TextCase{"Data Source = \"/q/\"\"x\"\" y.hbd\" ;Jet OLEDB:Database Password=\"a;b\"",
+                 "/q/\"x\" y.hbd", "a;b"},
+        TextCase{"Data Source=\" /lead and trail \"", " /lead and trail ", nullptr},
+        TextCase{"junk; Data Source=\"\"", "", nullptr}));
+
+// Every path the programs may be given comes back whole from the text they build.
+TEST(ConnectionTextQuote, AnyPathSurvivesTheText) {
+    const char* const paths[] = {"/home/ann/data.hbd",
+                                 "/a; Backup=1/data.hbd",
+                                 "/a;b=c;/d.hbd",
+                                 "/x/semi;colon.hbd",
+                                 "/say \"hi\"/\"data.hbd",
+                                 "\"/starts with a quote.hbd",
+                                 " /blank around ",
+                                 "/x/a=b.hbd",
+                                 "/x/Jet OLEDB:Database Password=oops;.hbd",
+                                 ""};
+    for (const char* raw : paths) {
+        const QString path = QString::fromUtf8(raw);
+        const ConnectionText text = ConnectionText::parse(
+            QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=") +
+            ConnectionText::quote(path) + QStringLiteral("; Jet OLEDB:Database Password = rk7m2q"));
+        EXPECT_EQ(text.dataSource(), path) << raw;
+        EXPECT_EQ(text.password(), QStringLiteral("rk7m2q")) << raw;
+    }
+    // A path that needs no quotes is written as it stands.
+    EXPECT_EQ(ConnectionText::quote(QStringLiteral("/home/ann/my data.hbd")),
+              QStringLiteral("/home/ann/my data.hbd"));
+}
+
+TEST(ConnectionTextQuote, BrokenQuotesAreRefused) {
+    for (const char* raw : {"Data Source=\"/never closed; Jet OLEDB:Database Password = x",
+                            "Data Source=\"/a\"b; Jet OLEDB:Database Password = x"}) {
+        try {
+            ConnectionText::parse(QString::fromUtf8(raw));
+            ADD_FAILURE() << raw;
+        } catch (const brantock::RuntimeError& e) {
+            EXPECT_EQ(e.number(), brantock::platform::dataerr::BadConnectionText) << raw;
+        }
+    }
+}

@@ -1,5 +1,6 @@
 #include "data/Connection.h"
 #include "data/DataError.h"
+#include "data/DataFileCreator.h"
 #include "data/MemoryRecordset.h"
 #include "data/Recordset.h"
 #include "data/TableRecordset.h"
@@ -76,11 +77,68 @@ TEST_F(StatementsTest, TriggerRowsComeBackAsWritten) {
                              rows.Fields(QStringLiteral("CountUp")),
                              rows.Fields(5)};
     ASSERT_EQ(read.size(), 2);
-    expectExactly(read[0], {qint64(8766), qint64(1439), qint64(4), qint64(-3),
-                            QStringLiteral("True"), QVariant()});
-    expectExactly(read[1], {qint64(8767), qint64(0), qint64(6), qint64(32767),
-                            QStringLiteral("False"), QVariant()});
+    expectExactly(read[0],
+                  {qint64(8766), qint64(1439), qint64(4), qint64(-3), qint64(1), QVariant()});
+    expectExactly(read[1],
+                  {qint64(8767), qint64(0), qint64(6), qint64(32767), qint64(0), QVariant()});
     EXPECT_EQ(rows.FieldCount(), 6);
+}
+
+TEST_F(StatementsTest, CountUpHoldsOneOrZeroHoweverItIsWritten) {
+    const QString bound =
+        QStringLiteral("INSERT INTO Triggers (TriggerDate, TriggerTime, CountUp) VALUES (?, 0, ?)");
+    const QString words =
+        QStringLiteral("INSERT INTO Triggers (TriggerDate, TriggerTime, CountUp) SELECT %1, 0, %2");
+    // Each pair: a count up and a count down, written one way.
+    connection.Execute(bound, {1, true});
+    connection.Execute(bound, {1, false});
+    connection.Execute(bound, {2, QStringLiteral("True")});
+    connection.Execute(bound, {2, QStringLiteral("false ")});
+    connection.Execute(words.arg(3).arg(QStringLiteral("True")));
+    connection.Execute(words.arg(3).arg(QStringLiteral("False")));
+    connection.Execute(words.arg(4).arg(QStringLiteral("'TRUE'")));
+    connection.Execute(words.arg(4).arg(QStringLiteral("'False'")));
+    connection.Execute(bound, {5, 0});
+    connection.Execute(
+        QStringLiteral("UPDATE Triggers SET CountUp = 'True' WHERE TriggerDate = 5"));
+    connection.Execute(bound, {5, 0});
+    for (int way = 1; way <= 5; ++way) {
+        SCOPED_TRACE(way);
+        expectExactly(
+            onlyRow(QStringLiteral("SELECT sum(CountUp = 1), sum(CASE WHEN CountUp THEN 1 ELSE 0 "
+                                   "END), sum(typeof(CountUp) = 'integer'), sum(CountUp = True) "
+                                   "FROM Triggers WHERE TriggerDate = ?"),
+                    {way}),
+            {qint64(1), qint64(1), qint64(2), qint64(1)});
+    }
+    // Other texts are not Yes/No words and stay as they were given.
+    connection.Execute(bound, {6, QStringLiteral("maybe")});
+    expectExactly(onlyRow(QStringLiteral("SELECT CountUp FROM Triggers WHERE TriggerDate = 6")),
+                  {QStringLiteral("maybe")});
+}
+
+TEST_F(StatementsTest, OlderFileWithTheWordsReadsThemAsNumbers) {
+    const QString older = folder.file(QStringLiteral("older.hbd"));
+    DataFileCreator::create(
+        older,
+        QStringLiteral("CREATE TABLE Triggers (TriggerDate INTEGER, TriggerTime INTEGER, "
+                       "SensorID INTEGER, SiteID INTEGER, CountUp TEXT, Archived INTEGER);"
+                       "CREATE TABLE BrantockFile (Salt BLOB NOT NULL, PasswordHash BLOB NOT "
+                       "NULL);"
+                       "INSERT INTO Triggers (TriggerDate, CountUp) VALUES (1, 'True'), "
+                       "(2, 'False');"),
+        DataFiles::Password);
+    Connection file;
+    file.Open(DataFiles::connectionText(older));
+    Recordset rows = file.Query(QStringLiteral(
+        "SELECT CountUp, CountUp AS Direction, 'True' AS Word FROM Triggers ORDER BY 1 DESC"));
+    expectExactly({rows.Fields(0), rows.Fields(1), rows.Fields(2)},
+                  {qint64(1), qint64(1), QStringLiteral("True")});
+    rows.MoveNext();
+    expectExactly({rows.Fields(0), rows.Fields(1)}, {qint64(0), qint64(0)});
+    MemoryRecordset detached = MemoryRecordset::FromQuery(
+        file, QStringLiteral("SELECT CountUp FROM Triggers WHERE TriggerDate = 1"));
+    EXPECT_EQ(detached.Fields(0), QVariant(qint64(1)));
 }
 
 TEST_F(StatementsTest, FirstFormatFileTakesTheShortInsert) {
