@@ -296,6 +296,18 @@ TEST_F(StoredHive, DirectoryInPlaceOfTheFileRefusesWritesAndIsLeftAlone) {
     EXPECT_EQ(rc, ERROR_FILE_NOT_FOUND);
 }
 
+TEST_F(StoredHive, FileWhoseReadingFailsRefusesWritesAndIsLeftAlone) {
+    // Reading a process's own memory at offset 0 fails with an I/O error, for root too.
+    ASSERT_TRUE(QFile::remove(file()));
+    ASSERT_TRUE(QFile::link("/proc/self/mem", file()));
+
+    expectEveryWriteAnswers(ERROR_ACCESS_DENIED);
+    EXPECT_EQ(QFileInfo(file()).symLinkTarget(), "/proc/self/mem");
+    std::int32_t rc = 0;
+    queryText(temp.registry(), HKEY_CURRENT_USER, Product, "SiteName", &rc);
+    EXPECT_EQ(rc, ERROR_FILE_NOT_FOUND);
+}
+
 TEST_F(StoredHive, FileThatCannotBeReadOrWrittenRefusesWritesForOrdinaryUsers) {
     if (::geteuid() == 0)
         GTEST_SKIP() << "file permissions do not bind root";
