@@ -61,9 +61,7 @@ int createTemporary(const std::string& path, unsigned mode, std::string& temp) {
     return -1;
 }
 
-} // namespace
-
-bool AtomicFile::isTemporaryOf(const std::string& path, std::string_view name) {
+bool isTemporaryOf(const std::string& path, std::string_view name) {
     const std::string prefix = baseName(path) + std::string(TemporaryMark);
     if (name.size() != prefix.size() + TemporaryLetters || name.substr(0, prefix.size()) != prefix)
         return false;
@@ -71,6 +69,8 @@ bool AtomicFile::isTemporaryOf(const std::string& path, std::string_view name) {
     return std::all_of(name.begin(), name.end(),
                        [](char c) { return Letters.find(c) != std::string_view::npos; });
 }
+
+} // namespace
 
 void AtomicFile::removeTemporaries(const std::string& path) {
     const std::string folder = folderOf(path);

@@ -17,7 +17,6 @@ public:
     // Removes the temporary files of writes to path that never finished. Only for a caller
     // that knows no write to path is under way (one holding the file's lock).
     static void removeTemporaries(const std::string& path);
-    static bool isTemporaryOf(const std::string& path, std::string_view name);
     // The file's bytes; the errno in error (0 on success, ENOENT for a missing file).
     static std::string read(const std::string& path, int& error);
     // Creates every missing folder of path; 0 or the errno.
