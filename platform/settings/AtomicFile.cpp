@@ -1,7 +1,10 @@
 #include "AtomicFile.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,7 +36,52 @@ int syncFolder(const std::string& folder) {
     return (rc == EINVAL || rc == EROFS) ? 0 : rc;
 }
 
+constexpr std::string_view TemporaryMark = ".tmp-";
+constexpr std::size_t TemporaryLetters = 6;
+constexpr std::string_view Letters =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+
+std::string baseName(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Creates "<path>.tmp-XXXXXX" with mode as the umask leaves it; -1 and errno on failure.
+int createTemporary(const std::string& path, unsigned mode, std::string& temp) {
+    std::random_device random;
+    std::uniform_int_distribution<std::size_t> pick(0, Letters.size() - 1);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temp = path + std::string(TemporaryMark);
+        for (std::size_t i = 0; i < TemporaryLetters; ++i)
+            temp += Letters[pick(random)];
+        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+bool isTemporaryOf(const std::string& path, std::string_view name) {
+    const std::string prefix = baseName(path) + std::string(TemporaryMark);
+    if (name.size() != prefix.size() + TemporaryLetters || name.substr(0, prefix.size()) != prefix)
+        return false;
+    name.remove_prefix(prefix.size());
+    return std::all_of(name.begin(), name.end(),
+                       [](char c) { return Letters.find(c) != std::string_view::npos; });
+}
+
 } // namespace
+
+void AtomicFile::removeTemporaries(const std::string& path) {
+    const std::string folder = folderOf(path);
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir))
+        if (isTemporaryOf(path, entry->d_name))
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    ::closedir(dir);
+}
 
 std::string AtomicFile::folderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
@@ -64,14 +112,15 @@ int AtomicFile::makeFolders(const std::string& path) {
 
 int AtomicFile::write(const std::string& path, std::string_view content, unsigned mode) {
     const std::string folder = folderOf(path);
-    std::string temp = path + ".XXXXXX";
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    std::string temp;
+    const int fd = createTemporary(path, mode, temp);
     if (fd < 0)
         return errno;
+    int rc = 0;
+    // A replaced file keeps its mode; a new one has what the umask left of mode.
     struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0)
-        mode = existing.st_mode & 07777;
-    int rc = ::fchmod(fd, mode) == 0 ? 0 : errno;
+    if (::stat(path.c_str(), &existing) == 0 && ::fchmod(fd, existing.st_mode & 07777) != 0)
+        rc = errno;
     if (rc == 0)
         rc = writeAll(fd, content);
     if (rc == 0 && ::fsync(fd) != 0)

@@ -119,6 +119,19 @@ bool parseHexBytes(std::string_view s, std::vector<std::uint8_t>& out) {
     return !expectByte || out.empty();
 }
 
+bool isHeader(std::string_view line) {
+    return line.size() > 2 && line.front() == '[' && line.back() == ']';
+}
+
+// What a hex list may carry on into the next line: bytes, commas and perhaps another "\".
+bool isHexContinuation(std::string_view line) {
+    if (!line.empty() && line.back() == '\\')
+        line.remove_suffix(1);
+    return !line.empty() && std::all_of(line.begin(), line.end(), [](char c) {
+        return hexDigit(c) >= 0 || c == ',' || c == ' ' || c == '\t';
+    });
+}
+
 bool startsWithNoCase(std::string_view s, std::string_view prefix) {
     if (s.size() < prefix.size())
         return false;
@@ -262,6 +275,18 @@ bool HiveFile::sameName(std::string_view a, std::string_view b) {
     return true;
 }
 
+std::string HiveFile::folded(std::string_view name) {
+    std::string out(name);
+    for (char& c : out)
+        c = lowerAscii(c);
+    return out;
+}
+
+bool HiveFile::isStorableName(std::string_view name) {
+    return std::none_of(name.begin(), name.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+}
+
 std::optional<std::string> HiveFile::normalisePath(std::string_view path) {
     while (!path.empty() && path.front() == '\\')
         path.remove_prefix(1);
@@ -276,70 +301,86 @@ std::string HiveFile::fullPath(std::string_view path) const {
     return path.empty() ? rootName_ : rootName_ + "\\" + std::string(path);
 }
 
-HiveFile::Key* HiveFile::findKey(std::string_view full) {
-    for (Key& k : keys_)
-        if (sameName(k.path, full))
-            return &k;
-    return nullptr;
+std::size_t HiveFile::keyIndex(std::string_view full) const {
+    const auto it = keyIndex_.find(folded(full));
+    return it == keyIndex_.end() ? std::string::npos : it->second;
 }
 
-const HiveFile::Key* HiveFile::findKey(std::string_view full) const {
-    return const_cast<HiveFile*>(this)->findKey(full);
+std::size_t HiveFile::addKey(std::string full) {
+    std::string name = folded(full);
+    for (std::size_t slash = name.find('\\'); slash != std::string::npos;
+         slash = name.find('\\', slash + 1))
+        parents_.insert(name.substr(0, slash));
+    keyIndex_.emplace(std::move(name), keys_.size());
+    keys_.push_back(Key{std::move(full), {}, {}});
+    valueIndex_.emplace_back();
+    return keys_.size() - 1;
+}
+
+std::size_t HiveFile::addUnreadableSection() {
+    keys_.push_back(Key{});
+    valueIndex_.emplace_back();
+    return keys_.size() - 1;
 }
 
 bool HiveFile::keyExists(std::string_view path) const {
     if (path.empty())
         return true;
-    const std::string full = fullPath(path);
-    for (const Key& k : keys_) {
-        if (sameName(k.path, full))
-            return true;
-        if (k.path.size() > full.size() && k.path[full.size()] == '\\' &&
-            sameName(std::string_view(k.path).substr(0, full.size()), full))
-            return true;
-    }
-    return false;
+    const std::string full = folded(fullPath(path));
+    return keyIndex_.count(full) != 0 || parents_.count(full) != 0;
 }
 
 const HiveFile::Value* HiveFile::findValue(std::string_view path, std::string_view name) const {
-    const Key* key = findKey(fullPath(path));
-    if (!key)
+    const std::size_t key = keyIndex(fullPath(path));
+    if (key == std::string::npos)
         return nullptr;
-    for (const Value& v : key->values)
-        if (sameName(v.name, name))
-            return &v;
-    return nullptr;
+    const auto it = valueIndex_[key].find(folded(name));
+    return it == valueIndex_[key].end() ? nullptr : &keys_[key].values[it->second];
+}
+
+std::size_t HiveFile::ensureKeyIndex(std::string_view path) {
+    std::string full = fullPath(path);
+    const std::size_t key = keyIndex(full);
+    return key == std::string::npos ? addKey(std::move(full)) : key;
 }
 
 HiveFile::Key& HiveFile::ensureKey(std::string_view path) {
-    const std::string full = fullPath(path);
-    if (Key* k = findKey(full))
-        return *k;
-    keys_.push_back(Key{full, {}, {}});
-    return keys_.back();
+    return keys_[ensureKeyIndex(path)];
+}
+
+void HiveFile::putValue(std::size_t key, Value value) {
+    std::vector<Value>& values = keys_[key].values;
+    const auto [it, added] = valueIndex_[key].emplace(folded(value.name), values.size());
+    if (added) {
+        values.push_back(std::move(value));
+        return;
+    }
+    values[it->second].type = value.type;
+    values[it->second].data = std::move(value.data);
 }
 
 void HiveFile::setValue(std::string_view path, Value value) {
-    Key& key = ensureKey(path);
-    for (Value& v : key.values) {
-        if (sameName(v.name, value.name)) {
-            v.type = value.type;
-            v.data = std::move(value.data);
-            return;
-        }
-    }
-    key.values.push_back(std::move(value));
+    putValue(ensureKeyIndex(path), std::move(value));
 }
 
 bool HiveFile::deleteValue(std::string_view path, std::string_view name) {
-    Key* key = findKey(fullPath(path));
-    if (!key)
+    const std::size_t key = keyIndex(fullPath(path));
+    if (key == std::string::npos)
         return false;
-    const auto it = std::find_if(key->values.begin(), key->values.end(),
-                                 [&](const Value& v) { return sameName(v.name, name); });
-    if (it == key->values.end())
+    NameIndex& index = valueIndex_[key];
+    const auto it = index.find(folded(name));
+    if (it == index.end())
         return false;
-    key->values.erase(it);
+    const std::size_t gone = it->second;
+    index.erase(it);
+    Key& k = keys_[key];
+    k.values.erase(k.values.begin() + std::ptrdiff_t(gone));
+    for (auto& [_, position] : index)
+        if (position > gone)
+            --position;
+    for (KeptLine& line : k.keptLines)
+        if (line.position > gone)
+            --line.position;
     return true;
 }
 
@@ -373,13 +414,17 @@ HiveFile HiveFile::parse(std::string_view text, std::string rootName) {
     if (i < lines.size() && (trimmed(lines[i]) == Header || trimmed(lines[i]) == OldHeader))
         ++i;
 
-    Key* current = nullptr;
-    std::size_t currentIndex = 0;
+    // The section lines are kept in (npos: before the first one), and whether its values
+    // are read: not under a header that cannot be read, whose values belong to no known key.
+    std::size_t section = std::string::npos;
+    bool readValues = false;
     auto keep = [&](std::string_view raw) {
-        if (current)
-            hive.keys_[currentIndex].keptLines.emplace_back(raw);
-        else
+        if (section == std::string::npos) {
             hive.preamble_.emplace_back(raw);
+            return;
+        }
+        Key& key = hive.keys_[section];
+        key.keptLines.push_back(KeptLine{key.values.size(), std::string(raw)});
     };
 
     while (i < lines.size()) {
@@ -389,17 +434,17 @@ HiveFile HiveFile::parse(std::string_view text, std::string rootName) {
             ++i;
             continue;
         }
-        if (line.front() == '[' && line.back() == ']' && line.size() > 2 && line[1] != '-') {
-            if (auto path = normalisePath(line.substr(1, line.size() - 2));
-                path && !path->empty()) {
-                Key* existing = hive.findKey(*path);
-                if (!existing) {
-                    hive.keys_.push_back(Key{*path, {}, {}});
-                    existing = &hive.keys_.back();
-                }
-                currentIndex = std::size_t(existing - hive.keys_.data());
-                current = existing;
+        if (isHeader(line)) {
+            const auto path =
+                line[1] == '-' ? std::nullopt : normalisePath(line.substr(1, line.size() - 2));
+            if (path && !path->empty()) {
+                section = hive.keyIndex(*path);
+                if (section == std::string::npos)
+                    section = hive.addKey(*path);
+                readValues = true;
             } else {
+                section = hive.addUnreadableSection();
+                readValues = false;
                 keep(raw);
             }
             ++i;
@@ -408,23 +453,19 @@ HiveFile HiveFile::parse(std::string_view text, std::string rootName) {
 
         std::size_t pos = 0;
         Value value;
-        const bool named = parseName(line, pos, value.name);
+        const bool named = readValues && parseName(line, pos, value.name);
         std::string logical(line);
         std::size_t last = i;
         if (named && startsWithNoCase(line.substr(pos), "hex")) {
-            while (!logical.empty() && logical.back() == '\\' && last + 1 < lines.size()) {
+            while (!logical.empty() && logical.back() == '\\' && last + 1 < lines.size() &&
+                   isHexContinuation(trimmed(lines[last + 1]))) {
                 logical.pop_back();
                 ++last;
                 logical += trimmed(lines[last]);
             }
         }
-        if (named && parseData(std::string_view(logical).substr(pos), value) && current) {
-            hive.keys_[currentIndex].values.erase(
-                std::remove_if(hive.keys_[currentIndex].values.begin(),
-                               hive.keys_[currentIndex].values.end(),
-                               [&](const Value& v) { return sameName(v.name, value.name); }),
-                hive.keys_[currentIndex].values.end());
-            hive.keys_[currentIndex].values.push_back(std::move(value));
+        if (named && parseData(std::string_view(logical).substr(pos), value)) {
+            hive.putValue(section, std::move(value));
         } else {
             for (std::size_t k = i; k <= last; ++k)
                 keep(lines[k]);
@@ -444,16 +485,21 @@ std::string HiveFile::serialize() const {
     if (!preamble_.empty())
         out += '\n';
     for (const Key& key : keys_) {
-        out += '[';
-        out += key.path;
-        out += "]\n";
-        for (const Value& v : key.values) {
-            out += serializeValue(v);
-            out += '\n';
+        if (!key.path.empty()) {
+            out += '[';
+            out += key.path;
+            out += "]\n";
         }
-        for (const std::string& line : key.keptLines) {
-            out += line;
-            out += '\n';
+        auto kept = key.keptLines.begin();
+        for (std::size_t v = 0; v <= key.values.size(); ++v) {
+            for (; kept != key.keptLines.end() && kept->position <= v; ++kept) {
+                out += kept->text;
+                out += '\n';
+            }
+            if (v < key.values.size()) {
+                out += serializeValue(key.values[v]);
+                out += '\n';
+            }
         }
         out += '\n';
     }

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace brantock::platform {
@@ -20,7 +22,9 @@ namespace brantock::platform {
 //
 // Text is UTF-8 (the bytes of hex(N) forms too). Lines that cannot be read (garbage, a torn
 // last line, a form this reader does not know) are kept as they are and written back in
-// place, so a rewrite never drops anything a person or another tool put there.
+// place, so a rewrite never drops anything a person or another tool put there. Keys and
+// values are found by name through hash maps beside the ordered lists, so reading and
+// writing a hive take time in proportion to its size.
 class HiveFile {
 public:
     struct Value {
@@ -28,10 +32,16 @@ public:
         std::uint32_t type = 0;
         std::vector<std::uint8_t> data;
     };
+    struct KeptLine {
+        std::size_t position; // how many of the section's values stand before it
+        std::string text;
+    };
     struct Key {
-        std::string path; // full path, root name first
+        // Full path, root name first; "" for a header that cannot be read, kept with the
+        // lines below it as they stand.
+        std::string path;
         std::vector<Value> values;
-        std::vector<std::string> keptLines; // unreadable lines met inside this section
+        std::vector<KeptLine> keptLines; // unreadable lines met inside this section
     };
 
     explicit HiveFile(std::string rootName);
@@ -54,17 +64,29 @@ public:
 
     // Case-insensitive (ASCII) comparison as registry names use.
     static bool sameName(std::string_view a, std::string_view b);
+    // Names that the file can hold as they are: no control characters (a line break would
+    // end the line and start another key's).
+    static bool isStorableName(std::string_view name);
     // Drops leading and trailing "\"; empty inner parts make the path invalid.
     static std::optional<std::string> normalisePath(std::string_view path);
 
 private:
+    using NameIndex = std::unordered_map<std::string, std::size_t>; // folded name -> position
+
+    static std::string folded(std::string_view name);
     std::string fullPath(std::string_view path) const;
-    Key* findKey(std::string_view fullPath);
-    const Key* findKey(std::string_view fullPath) const;
+    std::size_t keyIndex(std::string_view fullPath) const; // npos when missing
+    std::size_t addKey(std::string fullPath);
+    std::size_t ensureKeyIndex(std::string_view path);
+    std::size_t addUnreadableSection();
+    void putValue(std::size_t key, Value value);
 
     std::string rootName_;
     std::vector<std::string> preamble_; // kept lines before the first section
     std::vector<Key> keys_;
+    NameIndex keyIndex_;
+    std::vector<NameIndex> valueIndex_;       // one per key, beside keys_
+    std::unordered_set<std::string> parents_; // folded paths of every key's parents
 };
 
 } // namespace brantock::platform

@@ -117,6 +117,8 @@ std::int32_t HiveFileRegistry::RegCreateKeyEx(HKEY parent, const std::string& su
         return ERROR_INVALID_PARAMETER;
     if (!resolve(parent, subKey, key))
         return lookup(parent, key) ? ERROR_INVALID_PARAMETER : ERROR_INVALID_HANDLE;
+    if (!HiveFile::isStorableName(subKey))
+        return ERROR_INVALID_PARAMETER;
     if (isRunKey(key)) {
         if (const std::int32_t rc = autostart_.checkWritable(); rc != ERROR_SUCCESS)
             return rc;
@@ -190,7 +192,7 @@ std::int32_t HiveFileRegistry::RegSetValueEx(HKEY handle, const std::string& nam
         return ERROR_INVALID_HANDLE;
     if (!key.writable)
         return ERROR_ACCESS_DENIED;
-    if (size > 0 && !data)
+    if ((size > 0 && !data) || !HiveFile::isStorableName(name))
         return ERROR_INVALID_PARAMETER;
     std::vector<std::uint8_t> bytes(data, data + size);
     if (isRunKey(key)) {

@@ -62,18 +62,17 @@ HiveStore::Stamp HiveStore::stamp() const {
     return s;
 }
 
-std::shared_ptr<const HiveFile> HiveStore::load() const {
-    int error = 0;
+HiveFile HiveStore::load(int& error) const {
     const std::string text = AtomicFile::read(filePath_, error);
-    return std::make_shared<const HiveFile>(
-        HiveFile::parse(error == 0 ? text : std::string(), rootName_));
+    return HiveFile::parse(error == 0 ? text : std::string(), rootName_);
 }
 
 std::shared_ptr<const HiveFile> HiveStore::read() const {
     std::lock_guard lock(mutex_);
     const Stamp now = stamp();
     if (!cached_ || !(now == cachedStamp_)) {
-        cached_ = load();
+        int error = 0;
+        cached_ = std::make_shared<const HiveFile>(load(error));
         cachedStamp_ = now;
     }
     return cached_;
@@ -85,7 +84,7 @@ int HiveStore::openLock() const {
         errno = rc;
         return -1;
     }
-    return ::open((filePath_ + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    return ::open((filePath_ + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
 }
 
 int HiveStore::openWritableLock() const {
@@ -98,12 +97,24 @@ int HiveStore::openWritableLock() const {
     return fd;
 }
 
+std::int32_t HiveStore::checkFile() const {
+    struct stat st {};
+    if (::stat(filePath_.c_str(), &st) != 0)
+        return errno == ENOENT ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
+    // Replacing a hive this process cannot read would drop its values; one it may not write
+    // is not its to replace, although the folder would take the new file.
+    if (!S_ISREG(st.st_mode) ||
+        ::faccessat(AT_FDCWD, filePath_.c_str(), R_OK | W_OK, AT_EACCESS) != 0)
+        return ERROR_ACCESS_DENIED;
+    return ERROR_SUCCESS;
+}
+
 std::int32_t HiveStore::checkWritable() const {
     const int fd = openWritableLock();
     if (fd < 0)
         return ERROR_ACCESS_DENIED;
     ::close(fd);
-    return ERROR_SUCCESS;
+    return checkFile();
 }
 
 std::int32_t HiveStore::modify(const std::function<std::int32_t(HiveFile&, bool&)>& change) {
@@ -111,13 +122,21 @@ std::int32_t HiveStore::modify(const std::function<std::int32_t(HiveFile&, bool&
     if (fd < 0)
         return ERROR_ACCESS_DENIED;
     LockGuard guard(fd);
+    // Every writer holds the lock while its temporary file exists, so any found now is left
+    // over from one that was killed.
+    AtomicFile::removeTemporaries(filePath_);
+    if (const std::int32_t rc = checkFile(); rc != ERROR_SUCCESS)
+        return rc;
 
-    HiveFile hive = *load();
+    int error = 0;
+    HiveFile hive = load(error);
+    if (error != 0 && error != ENOENT)
+        return ERROR_ACCESS_DENIED; // not read whole: a rewrite would lose the rest
     bool changed = false;
     const std::int32_t rc = change(hive, changed);
     if (rc != ERROR_SUCCESS || !changed)
         return rc;
-    if (const int error = AtomicFile::write(filePath_, hive.serialize()); error != 0)
+    if (const int error = AtomicFile::write(filePath_, hive.serialize(), 0666); error != 0)
         return writeFailureCode(error);
     return ERROR_SUCCESS;
 }

@@ -23,11 +23,14 @@ public:
     // The hive as it is now; a missing or unreadable file is an empty hive.
     std::shared_ptr<const HiveFile> read() const;
 
-    // 0 when the hive can be written (its folder made and its lock file opened), else 5.
+    // 0 when the hive can be written (its folder made, its lock file opened, and the file,
+    // if there is one, readable and writable), else 5.
     std::int32_t checkWritable() const;
 
     // Applies change under the lock. change returns a result code and sets changed when the
-    // file must be rewritten; a failed rewrite gives 5 (cannot write) or 1016.
+    // file must be rewritten. A hive that cannot be read whole or written gives 5 and is left
+    // alone; a failed rewrite gives 5 (cannot write) or 1016. A new hive and its lock file
+    // get mode 0666 less the umask.
     std::int32_t modify(const std::function<std::int32_t(HiveFile&, bool& changed)>& change);
 
 private:
@@ -38,7 +41,8 @@ private:
         bool operator==(const Stamp&) const = default;
     };
     Stamp stamp() const;
-    std::shared_ptr<const HiveFile> load() const;
+    HiveFile load(int& error) const;
+    std::int32_t checkFile() const;
     int openLock() const;
     int openWritableLock() const;
 

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace brantock::platform;
@@ -43,6 +44,46 @@ std::string queryText(RegistryApi& r, HKEY root, const std::string& path, const 
         *code = rc;
     return out;
 }
+
+const QByteArray StoredText = "Windows Registry Editor Version 5.00\n\n"
+                              "[HKEY_CURRENT_USER\\Software\\Halvern\\Brantock]\n"
+                              "\"SiteName\"=\"North\"\n"
+                              "\"Limit\"=dword:000001f4\n\n"
+                              "[HKEY_CURRENT_USER\\Software\\Halvern\\Brantock\\Ports]\n"
+                              "\"Port1\"=\"/dev/ttyS0\"\n\n";
+
+// A user hive holding a few values, and a key of it opened for writing before each case
+// spoils something.
+class StoredHive : public ::testing::Test {
+protected:
+    void SetUp() override {
+        temp.writeHive(HKEY_CURRENT_USER, StoredText);
+        ASSERT_EQ(temp.registry().RegOpenKeyEx(HKEY_CURRENT_USER, Product, KEY_WRITE_ACCESS, &key),
+                  ERROR_SUCCESS);
+    }
+    void TearDown() override { temp.registry().RegCloseKey(key); }
+
+    QString file() const { return QString::fromStdString(temp.paths().user); }
+    QString folder() const { return file().section('/', 0, -2); }
+    QStringList folderEntries() const {
+        return QDir(folder()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot |
+                                        QDir::Hidden);
+    }
+    // Every way of changing the hive, each of which must answer expected.
+    void expectEveryWriteAnswers(std::int32_t expected) {
+        RegistryApi& r = temp.registry();
+        HKEY created = 0;
+        EXPECT_EQ(
+            r.RegCreateKeyEx(HKEY_CURRENT_USER, Product + "\\New", KEY_WRITE_ACCESS, &created),
+            expected);
+        EXPECT_EQ(setText(r, key, "SiteName", "South"), expected);
+        EXPECT_EQ(setText(r, key, "Added", "1"), expected);
+        EXPECT_EQ(r.RegDeleteValue(key, "Limit"), expected);
+    }
+
+    TemporaryRegistry temp;
+    HKEY key = 0;
+};
 
 } // namespace
 
@@ -237,4 +278,141 @@ TEST(HivePaths, FollowTheXdgFolders) {
     EXPECT_EQ(p.user, qgetenv("HOME").toStdString() + "/.config/halvern/user.reg");
     qputenv("XDG_CONFIG_HOME", home);
     qputenv("XDG_CONFIG_DIRS", dirs);
+}
+
+TEST_F(StoredHive, DirectoryInPlaceOfTheFileRefusesWritesAndIsLeftAlone) {
+    // A hive that exists but cannot be read whole; a directory does this even for root.
+    ASSERT_TRUE(QFile::remove(file()));
+    ASSERT_TRUE(QDir().mkdir(file()));
+    QFile inside(file() + "/keep");
+    ASSERT_TRUE(inside.open(QIODevice::WriteOnly));
+    inside.close();
+
+    expectEveryWriteAnswers(ERROR_ACCESS_DENIED);
+    EXPECT_TRUE(QFileInfo(file()).isDir());
+    EXPECT_TRUE(QFile::exists(file() + "/keep"));
+    std::int32_t rc = 0;
+    queryText(temp.registry(), HKEY_CURRENT_USER, Product, "SiteName", &rc);
+    EXPECT_EQ(rc, ERROR_FILE_NOT_FOUND);
+}
+
+TEST_F(StoredHive, FileWhoseReadingFailsRefusesWritesAndIsLeftAlone) {
+    // Reading a process's own memory at offset 0 fails with an I/O error, for root too.
+    ASSERT_TRUE(QFile::remove(file()));
+    ASSERT_TRUE(QFile::link("/proc/self/mem", file()));
+
+    expectEveryWriteAnswers(ERROR_ACCESS_DENIED);
+    EXPECT_EQ(QFileInfo(file()).symLinkTarget(), "/proc/self/mem");
+    std::int32_t rc = 0;
+    queryText(temp.registry(), HKEY_CURRENT_USER, Product, "SiteName", &rc);
+    EXPECT_EQ(rc, ERROR_FILE_NOT_FOUND);
+}
+
+TEST_F(StoredHive, FileThatCannotBeReadOrWrittenRefusesWritesForOrdinaryUsers) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "file permissions do not bind root";
+    struct Case {
+        QFile::Permissions mode;
+        bool readable;
+    };
+    const Case cases[] = {
+        {QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther, true}, // 0444
+        {QFile::WriteOwner, false},                                     // 0200
+        {{}, false},                                                    // 0000
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.mode));
+        temp.writeHive(HKEY_CURRENT_USER, StoredText);
+        ASSERT_TRUE(QFile::setPermissions(file(), c.mode));
+
+        expectEveryWriteAnswers(ERROR_ACCESS_DENIED);
+        HKEY other = 0;
+        EXPECT_EQ(
+            temp.registry().RegOpenKeyEx(HKEY_CURRENT_USER, Product, KEY_WRITE_ACCESS, &other),
+            c.readable ? ERROR_ACCESS_DENIED : ERROR_FILE_NOT_FOUND);
+        std::int32_t rc = 0;
+        const std::string site =
+            queryText(temp.registry(), HKEY_CURRENT_USER, Product, "SiteName", &rc);
+        EXPECT_EQ(rc, c.readable ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND);
+        EXPECT_EQ(site, c.readable ? "North" : "");
+
+        ASSERT_TRUE(QFile::setPermissions(file(), QFile::ReadOwner | QFile::WriteOwner));
+        EXPECT_EQ(temp.readHive(HKEY_CURRENT_USER).toUtf8(), StoredText);
+    }
+}
+
+TEST_F(StoredHive, NamesWithControlCharactersAreRefusedAndTouchNothing) {
+    const std::string names[] = {
+        "Line\nbreak",
+        "\n[HKEY_CURRENT_USER\\Software\\Halvern\\Brantock]\n\"SiteName\"",
+        "Carriage\rreturn",
+        "Tab\there",
+        std::string("Zero\0byte", 9),
+        "Delete\x7f",
+    };
+    RegistryApi& r = temp.registry();
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(setText(r, key, name, "Overwritten"), ERROR_INVALID_PARAMETER);
+        HKEY created = 0;
+        EXPECT_EQ(
+            r.RegCreateKeyEx(HKEY_CURRENT_USER, Product + "\\" + name, KEY_WRITE_ACCESS, &created),
+            ERROR_INVALID_PARAMETER);
+        EXPECT_EQ(r.RegCreateKeyEx(key, name + "\\Below", KEY_WRITE_ACCESS, &created),
+                  ERROR_INVALID_PARAMETER);
+    }
+    EXPECT_EQ(temp.readHive(HKEY_CURRENT_USER).toUtf8(), StoredText);
+    EXPECT_EQ(queryText(r, HKEY_CURRENT_USER, Product, "SiteName"), "North");
+    EXPECT_EQ(queryText(r, HKEY_CURRENT_USER, Product + "\\Ports", "Port1"), "/dev/ttyS0");
+}
+
+TEST_F(StoredHive, WriterRemovesTheTemporaryFilesOfDeadWriters) {
+    // What a writer killed between making its copy and renaming it leaves behind.
+    const QStringList leftovers = {"user.reg.tmp-a8Fk2Q", "user.reg.tmp-000000"};
+    // Not this hive's temporaries: a person's copy, and names of another shape.
+    const QStringList others = {"user.reg.backup", "user.reg.tmp-short", "user.reg.tmp-a8Fk2Q.txt",
+                                "other.reg.tmp-a8Fk2Q"};
+    for (const QString& name : leftovers + others) {
+        QFile f(folder() + "/" + name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(StoredText);
+    }
+    EXPECT_EQ(setText(temp.registry(), key, "Added", "1"), ERROR_SUCCESS);
+
+    QStringList expected = others;
+    expected << "user.reg"
+             << "user.reg.lock";
+    expected.sort();
+    EXPECT_EQ(folderEntries(), expected);
+}
+
+TEST(HiveFileRegistry, NewHiveAndItsLockFollowTheUmask) {
+    const struct {
+        ::mode_t umask;
+        QFile::Permissions mode;
+    } cases[] = {
+        {077, QFile::ReadOwner | QFile::WriteOwner},
+        {022, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther},
+        {002, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup |
+                  QFile::ReadOther},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.umask);
+        TemporaryRegistry temp;
+        const ::mode_t before = ::umask(c.umask);
+        HKEY key = 0;
+        const std::int32_t rc =
+            temp.registry().RegCreateKeyEx(HKEY_CURRENT_USER, Product, KEY_WRITE_ACCESS, &key);
+        ::umask(before);
+        ASSERT_EQ(rc, ERROR_SUCCESS);
+        temp.registry().RegCloseKey(key);
+        const QString file = QString::fromStdString(temp.paths().user);
+        const auto owner = [](const QString& path) {
+            // Qt adds the user's own bits to the owner's; compare the real mode.
+            return QFileInfo(path).permissions() &
+                   ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+        };
+        EXPECT_EQ(owner(file), c.mode);
+        EXPECT_EQ(owner(file + ".lock"), c.mode);
+    }
 }

@@ -95,6 +95,11 @@ TEST(HiveFile, KeysExistWithTheirParentsAndMatchWithoutCase) {
     EXPECT_TRUE(hive.keyExists(""));
     EXPECT_FALSE(hive.keyExists("Software\\Halvern\\Brant"));
     EXPECT_FALSE(hive.keyExists("Software\\Other"));
+
+    HiveFile added = hive;
+    added.ensureKey("Software\\Other\\Deep");
+    EXPECT_TRUE(added.keyExists("SOFTWARE\\OTHER"));
+    EXPECT_FALSE(added.keyExists("Software\\Oth"));
 }
 
 TEST(HiveFile, NormalisesKeyPaths) {
@@ -102,4 +107,68 @@ TEST(HiveFile, NormalisesKeyPaths) {
               "Software\\Halvern\\Brantock");
     EXPECT_EQ(HiveFile::normalisePath(""), "");
     EXPECT_FALSE(HiveFile::normalisePath("Software\\\\Halvern").has_value());
+}
+
+TEST(HiveFile, ContinuationJoinsOnlyHexLines) {
+    // A hex list cut after its trailing "\" must not take in what follows it.
+    const struct {
+        const char* next;
+        const char* path;
+        const char* name;
+    } cases[] = {
+        {"[HKEY_CURRENT_USER\\Software\\Halvern\\Brantock\\Ports]\n\"Port1\"=\"COM1\"",
+         "Software\\Halvern\\Brantock\\Ports", "Port1"},
+        {"\"Port1\"=\"COM1\"", Product, "Port1"},
+        {"@=\"COM1\"", Product, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.next);
+        const std::string text = std::string("[HKEY_CURRENT_USER\\Software\\Halvern\\Brantock]\n"
+                                             "\"Raw\"=hex:01,02,\\\n") +
+                                 c.next + "\n";
+        const HiveFile hive = HiveFile::parse(text, "HKEY_CURRENT_USER");
+        EXPECT_EQ(textOf(hive.findValue(c.path, c.name)), "COM1");
+        EXPECT_EQ(hive.findValue(Product, "Raw"), nullptr);
+        EXPECT_EQ(hive.keptLineCount(), 1u);
+        // Nor on the next read, once rewritten.
+        const HiveFile again = HiveFile::parse(hive.serialize(), "HKEY_CURRENT_USER");
+        EXPECT_EQ(textOf(again.findValue(c.path, c.name)), "COM1");
+        EXPECT_EQ(again.serialize(), hive.serialize());
+    }
+}
+
+TEST(HiveFile, WritesDamagedLinesBackWhereTheyStood) {
+    const std::string text = "Windows Registry Editor Version 5.00\n\n"
+                             "[HKEY_CURRENT_USER\\Software\\Halvern\\Brantock]\n"
+                             "\"First\"=\"1\"\n"
+                             "garbage between\n"
+                             "\"Second\"=\"2\"\n"
+                             "\"Bad\"=dword:xyz\n"
+                             "\"Third\"=\"3\"\n\n"
+                             "[HKEY_CURRENT_USER\\Software\\\\Broken]\n"
+                             "\"Stray\"=\"?\"\n\n"
+                             "[HKEY_CURRENT_USER\\Software\\Halvern\\Brantock\\Ports]\n"
+                             "\"Port1\"=\"COM1\"\n\n";
+    HiveFile hive = HiveFile::parse(text, "HKEY_CURRENT_USER");
+    EXPECT_EQ(hive.serialize(), text);
+    // Values under a header that cannot be read belong to no key read before it.
+    EXPECT_EQ(hive.findValue(Product, "Stray"), nullptr);
+    EXPECT_EQ(hive.keptLineCount(), 4u);
+
+    EXPECT_TRUE(hive.deleteValue(Product, "first"));
+    hive.setValue(Product, {"SECOND", 1, {'b'}});
+    hive.setValue(Product, {"Fourth", 1, {'4'}});
+    EXPECT_EQ(textOf(hive.findValue(Product, "third")), "3");
+    EXPECT_EQ(textOf(hive.findValue(Product, "second")), "b");
+    EXPECT_EQ(hive.serialize(), "Windows Registry Editor Version 5.00\n\n"
+                                "[HKEY_CURRENT_USER\\Software\\Halvern\\Brantock]\n"
+                                "garbage between\n"
+                                "\"Second\"=\"b\"\n"
+                                "\"Bad\"=dword:xyz\n"
+                                "\"Third\"=\"3\"\n"
+                                "\"Fourth\"=\"4\"\n\n"
+                                "[HKEY_CURRENT_USER\\Software\\\\Broken]\n"
+                                "\"Stray\"=\"?\"\n\n"
+                                "[HKEY_CURRENT_USER\\Software\\Halvern\\Brantock\\Ports]\n"
+                                "\"Port1\"=\"COM1\"\n\n");
 }
