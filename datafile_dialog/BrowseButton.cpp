@@ -1,10 +1,10 @@
-#include "BrowseButton.h"
+#include "datafile_dialog/BrowseButton.h"
 
-#include "App.h"
-#include "Conversions.h"
-#include "files/DirectoryListing.h"
-#include "RuntimeError.h"
-#include "ui/Twips.h"
+#include "foundation/App.h"
+#include "platform/os/DirectoryListing.h"
+#include "platform/ui/Twips.h"
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/CommonDialog.h"
-#include "ui/PropertyBag.h"
+#include "platform/dialogs/CommonDialog.h"
+#include "platform/dialogs/PropertyBag.h"
 
 #include <QWidget>
 

@@ -1,14 +1,14 @@
-#include "frmSelectData.h"
+#include "datafile_dialog/frmSelectData.h"
 
-#include "App.h"
-#include "BrowseButton.h"
-#include "data/DataFileReplacer.h"
-#include "modbrUtils.h"
-#include "modbrUtilsData.h"
-#include "ReportingHandler.h"
-#include "ui/DesignFont.h"
-#include "ui/MessageBoxService.h"
-#include "ui/Twips.h"
+#include "datafile_dialog/BrowseButton.h"
+#include "foundation/App.h"
+#include "foundation/modbrUtils.h"
+#include "foundation/modbrUtilsData.h"
+#include "foundation/ReportingHandler.h"
+#include "platform/data/DataFileReplacer.h"
+#include "platform/dialogs/MessageBoxService.h"
+#include "platform/ui/DesignFont.h"
+#include "platform/ui/Twips.h"
 
 #include <QLabel>
 #include <QPixmap>

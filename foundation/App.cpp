@@ -1,4 +1,4 @@
-#include "App.h"
+#include "foundation/App.h"
 
 #include <QCoreApplication>
 

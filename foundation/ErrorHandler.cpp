@@ -1,8 +1,7 @@
-#include "ErrorHandler.h"
+#include "foundation/ErrorHandler.h"
 
-#include "Clock.h"
-#include "DateFormat.h"
-#include "ui/DialogErrorPrompt.h"
+#include "runtime/Clock.h"
+#include "runtime/DateFormat.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -32,7 +31,7 @@ QString oneLine(QString text) {
 } // namespace
 
 ErrorHandler::ErrorHandler(std::shared_ptr<platform::ErrorPrompt> prompt, QString logPath)
-    : prompt_(prompt ? std::move(prompt) : std::make_shared<platform::DialogErrorPrompt>()),
+    : prompt_(std::move(prompt)),
       logPath_(logPath.isEmpty() ? DefaultLogPath() : std::move(logPath)) {}
 
 QString ErrorHandler::DefaultLogPath() {
@@ -53,7 +52,9 @@ QString ErrorHandler::HandleError(bool show, const QString& description, int num
         detail,
         activity};
     // Not asked to show: nothing can be chosen, so the procedure leaves.
-    const QString answer = show ? prompt_->ask(report) : platform::answer::Leave;
+    const QString answer = show
+                               ? (prompt_ ? *prompt_ : platform::ErrorPrompt::current()).ask(report)
+                               : platform::answer::Leave;
     record(report, answer);
     return answer;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/ErrorPrompt.h"
+#include "platform/dialogs/ErrorPrompt.h"
 
 #include <QString>
 
@@ -13,8 +13,8 @@ namespace brantock {
 // on with the next step ("5").
 class ErrorHandler {
 public:
-    // A null prompt asks with a dialog (and answers "3" where no dialog can be shown); an
-    // empty log path logs to DefaultLogPath().
+    // A null prompt asks the process's prompt (platform::ErrorPrompt::current()); an empty
+    // log path logs to DefaultLogPath().
     explicit ErrorHandler(std::shared_ptr<platform::ErrorPrompt> prompt = nullptr,
                           QString logPath = QString());
 

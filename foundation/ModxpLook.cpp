@@ -1,4 +1,4 @@
-#include "ModxpLook.h"
+#include "foundation/ModxpLook.h"
 
 namespace brantock {
 

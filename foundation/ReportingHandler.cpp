@@ -1,7 +1,7 @@
-#include "ReportingHandler.h"
+#include "foundation/ReportingHandler.h"
 
-#include "ErrorHandler.h"
-#include "RuntimeError.h"
+#include "foundation/ErrorHandler.h"
+#include "runtime/RuntimeError.h"
 
 namespace brantock {
 

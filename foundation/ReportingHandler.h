@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/ErrorPrompt.h"
+#include "platform/dialogs/ErrorPrompt.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
-#include "modRegistry.h"
+#include "foundation/modRegistry.h"
 
-#include "Conversions.h"
-#include "RuntimeError.h"
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
 
 #include <QByteArray>
 

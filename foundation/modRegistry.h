@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/RegistryApi.h"
+#include "platform/settings/RegistryApi.h"
 
 #include <QString>
 #include <QVariant>

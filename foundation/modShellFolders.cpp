@@ -1,4 +1,4 @@
-#include "modShellFolders.h"
+#include "foundation/modShellFolders.h"
 
 #include <QDir>
 #include <QFileInfo>

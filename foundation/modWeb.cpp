@@ -1,7 +1,7 @@
-#include "modWeb.h"
+#include "foundation/modWeb.h"
 
-#include "RuntimeError.h"
-#include "shell/Shell.h"
+#include "platform/os/Shell.h"
+#include "runtime/RuntimeError.h"
 
 namespace brantock {
 

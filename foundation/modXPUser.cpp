@@ -1,6 +1,6 @@
-#include "modXPUser.h"
+#include "foundation/modXPUser.h"
 
-#include "RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 #include <QSysInfo>
 

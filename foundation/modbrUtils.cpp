@@ -1,12 +1,12 @@
-#include "modbrUtils.h"
+#include "foundation/modbrUtils.h"
 
-#include "App.h"
-#include "Conversions.h"
-#include "files/DirectoryListing.h"
-#include "modRegistry.h"
-#include "ReportingHandler.h"
-#include "RuntimeError.h"
-#include "ui/MessageBoxService.h"
+#include "foundation/App.h"
+#include "foundation/modRegistry.h"
+#include "foundation/ReportingHandler.h"
+#include "platform/dialogs/MessageBoxService.h"
+#include "platform/os/DirectoryListing.h"
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
 
 #include <QCoreApplication>
 #include <QCursor>

@@ -1,14 +1,14 @@
-#include "modbrUtilsData.h"
+#include "foundation/modbrUtilsData.h"
 
-#include "App.h"
-#include "data/Connection.h"
-#include "data/ConnectionText.h"
-#include "data/Recordset.h"
-#include "modbrUtils.h"
-#include "modRegistry.h"
-#include "modShellFolders.h"
-#include "ReportingHandler.h"
-#include "RuntimeError.h"
+#include "foundation/App.h"
+#include "foundation/modbrUtils.h"
+#include "foundation/modRegistry.h"
+#include "foundation/modShellFolders.h"
+#include "foundation/ReportingHandler.h"
+#include "platform/data/Connection.h"
+#include "platform/data/ConnectionText.h"
+#include "platform/data/Recordset.h"
+#include "runtime/RuntimeError.h"
 
 namespace brantock {
 

@@ -3,9 +3,9 @@
 // they were chosen from. Prints a "## Data file" section; with --update FILE it also puts
 // that section into FILE in place of the old one.
 // Usage: bench_datafile [--rows N] [--rounds R] [--folder DIR] [--update FILE]
-#include "data/Connection.h"
-#include "data/PasswordRecord.h"
-#include "RuntimeError.h"
+#include "platform/data/Connection.h"
+#include "platform/data/PasswordRecord.h"
+#include "runtime/RuntimeError.h"
 
 #include <QCoreApplication>
 #include <QDir>

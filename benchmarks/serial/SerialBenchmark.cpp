@@ -2,10 +2,10 @@
 // the window thread, idle and busy, and the highest pulse rate delivered without loss.
 // Usage: serial_benchmark [--write docs/benchmarks.md]
 
-#include "PeerServer.h"
+#include "tools/portsim/PeerServer.h"
 
-#include "serial/CommControl.h"
-#include "serial/CommEvents.h"
+#include "platform/serial/CommControl.h"
+#include "platform/serial/CommEvents.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -2,7 +2,7 @@
 // read and parsed) and the write of one value (read afresh under the lock, rewritten, flushed
 // and renamed). Prints a "## Settings store" section for docs/benchmarks.md.
 // Usage: settings_benchmark [--shape VALUESxKEYS]... [--rounds R] [--folder DIR]
-#include "settings/HiveFileRegistry.h"
+#include "platform/settings/HiveFileRegistry.h"
 
 #include <sys/utsname.h>
 

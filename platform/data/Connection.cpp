@@ -1,10 +1,10 @@
-#include "data/Connection.h"
+#include "platform/data/Connection.h"
 
-#include "data/ConnectionText.h"
-#include "data/DataError.h"
-#include "data/PasswordRecord.h"
-#include "data/Recordset.h"
-#include "data/SqlStatement.h"
+#include "platform/data/ConnectionText.h"
+#include "platform/data/DataError.h"
+#include "platform/data/PasswordRecord.h"
+#include "platform/data/Recordset.h"
+#include "platform/data/SqlStatement.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
-#include "data/ConnectionText.h"
+#include "platform/data/ConnectionText.h"
 
-#include "data/DataError.h"
+#include "platform/data/DataError.h"
 
 #include <QRegularExpression>
 

@@ -1,4 +1,4 @@
-#include "data/DataError.h"
+#include "platform/data/DataError.h"
 
 #include <sqlite3.h>
 

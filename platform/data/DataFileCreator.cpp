@@ -1,8 +1,8 @@
-#include "data/DataFileCreator.h"
+#include "platform/data/DataFileCreator.h"
 
-#include "data/DataError.h"
-#include "data/DataFileReplacer.h"
-#include "data/PasswordRecord.h"
+#include "platform/data/DataError.h"
+#include "platform/data/DataFileReplacer.h"
+#include "platform/data/PasswordRecord.h"
 
 #include <sqlite3.h>
 

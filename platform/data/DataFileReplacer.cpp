@@ -1,6 +1,6 @@
-#include "data/DataFileReplacer.h"
+#include "platform/data/DataFileReplacer.h"
 
-#include "data/DataError.h"
+#include "platform/data/DataError.h"
 
 #include <QFile>
 #include <QFileInfo>

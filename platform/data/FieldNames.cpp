@@ -1,6 +1,6 @@
-#include "data/FieldNames.h"
+#include "platform/data/FieldNames.h"
 
-#include "data/DataError.h"
+#include "platform/data/DataError.h"
 
 namespace brantock::platform {
 

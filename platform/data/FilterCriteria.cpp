@@ -1,6 +1,6 @@
-#include "data/FilterCriteria.h"
+#include "platform/data/FilterCriteria.h"
 
-#include "data/DataError.h"
+#include "platform/data/DataError.h"
 
 namespace brantock::platform {
 

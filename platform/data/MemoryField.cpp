@@ -1,8 +1,8 @@
-#include "data/MemoryField.h"
+#include "platform/data/MemoryField.h"
 
-#include "data/DataError.h"
+#include "platform/data/DataError.h"
 
-#include "Conversions.h"
+#include "runtime/Conversions.h"
 
 namespace brantock::platform {
 

@@ -1,7 +1,7 @@
-#include "data/MemoryRecordset.h"
+#include "platform/data/MemoryRecordset.h"
 
-#include "data/DataError.h"
-#include "data/Recordset.h"
+#include "platform/data/DataError.h"
+#include "platform/data/Recordset.h"
 
 namespace brantock::platform {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "data/FieldNames.h"
-#include "data/FilterCriteria.h"
-#include "data/MemoryField.h"
+#include "platform/data/FieldNames.h"
+#include "platform/data/FilterCriteria.h"
+#include "platform/data/MemoryField.h"
 
 #include <QSet>
 #include <QString>

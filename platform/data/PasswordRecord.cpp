@@ -1,7 +1,7 @@
-#include "data/PasswordRecord.h"
+#include "platform/data/PasswordRecord.h"
 
-#include "data/DataError.h"
-#include "data/SqlStatement.h"
+#include "platform/data/DataError.h"
+#include "platform/data/SqlStatement.h"
 
 #include <QCryptographicHash>
 #include <QRandomGenerator>

@@ -1,8 +1,8 @@
-#include "data/Recordset.h"
+#include "platform/data/Recordset.h"
 
-#include "data/Connection.h"
-#include "data/DataError.h"
-#include "data/SqlStatement.h"
+#include "platform/data/Connection.h"
+#include "platform/data/DataError.h"
+#include "platform/data/SqlStatement.h"
 
 namespace brantock::platform {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/FieldNames.h"
+#include "platform/data/FieldNames.h"
 
 #include <QString>
 #include <QVariant>

@@ -1,6 +1,6 @@
-#include "data/SqlStatement.h"
+#include "platform/data/SqlStatement.h"
 
-#include "data/DataError.h"
+#include "platform/data/DataError.h"
 
 #include <sqlite3.h>
 

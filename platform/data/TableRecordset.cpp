@@ -1,8 +1,8 @@
-#include "data/TableRecordset.h"
+#include "platform/data/TableRecordset.h"
 
-#include "data/Connection.h"
-#include "data/DataError.h"
-#include "data/SqlStatement.h"
+#include "platform/data/Connection.h"
+#include "platform/data/DataError.h"
+#include "platform/data/SqlStatement.h"
 
 #include <sqlite3.h>
 

@@ -1,4 +1,4 @@
-#include "ChangeQueue.h"
+#include "platform/serial/ChangeQueue.h"
 
 #include <cstdint>
 #include <stdexcept>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LineChange.h"
+#include "platform/serial/LineChange.h"
 
 #include <atomic>
 #include <deque>

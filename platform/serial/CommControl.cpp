@@ -1,9 +1,9 @@
-#include "CommControl.h"
+#include "platform/serial/CommControl.h"
 
-#include "CommErrors.h"
-#include "PortDeviceMap.h"
-#include "SimBackend.h"
-#include "TtyBackend.h"
+#include "platform/serial/CommErrors.h"
+#include "platform/serial/PortDeviceMap.h"
+#include "platform/serial/SimBackend.h"
+#include "platform/serial/TtyBackend.h"
 
 namespace brantock::platform {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ChangeQueue.h"
-#include "LineChange.h"
-#include "SerialBackend.h"
-#include "SerialSettings.h"
+#include "platform/serial/ChangeQueue.h"
+#include "platform/serial/LineChange.h"
+#include "platform/serial/SerialBackend.h"
+#include "platform/serial/SerialSettings.h"
 
 #include <QObject>
 #include <QPointer>

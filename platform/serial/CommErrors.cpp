@@ -1,4 +1,4 @@
-#include "CommErrors.h"
+#include "platform/serial/CommErrors.h"
 
 #include <array>
 #include <utility>

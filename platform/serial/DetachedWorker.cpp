@@ -1,4 +1,4 @@
-#include "DetachedWorker.h"
+#include "platform/serial/DetachedWorker.h"
 
 #include <thread>
 

@@ -1,6 +1,6 @@
-#include "ModemTracker.h"
+#include "platform/serial/ModemTracker.h"
 
-#include "CommEvents.h"
+#include "platform/serial/CommEvents.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "LineChange.h"
-#include "ModemSample.h"
+#include "platform/serial/LineChange.h"
+#include "platform/serial/ModemSample.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
-#include "ModemWaiter.h"
+#include "platform/serial/ModemWaiter.h"
 
-#include "ModemTracker.h"
+#include "platform/serial/ModemTracker.h"
 
 #include <cerrno>
 #include <csignal>

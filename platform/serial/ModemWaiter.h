@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ChangeQueue.h"
-#include "DetachedWorker.h"
-#include "ModemSample.h"
+#include "platform/serial/ChangeQueue.h"
+#include "platform/serial/DetachedWorker.h"
+#include "platform/serial/ModemSample.h"
 
 #include <memory>
 

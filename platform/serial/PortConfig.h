@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SerialSettings.h"
+#include "platform/serial/SerialSettings.h"
 
 #include <QString>
 

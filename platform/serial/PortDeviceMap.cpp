@@ -1,6 +1,6 @@
-#include "PortDeviceMap.h"
+#include "platform/serial/PortDeviceMap.h"
 
-#include "settings/RegistryApi.h"
+#include "platform/settings/RegistryApi.h"
 
 #include <algorithm>
 #include <string>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ChangeQueue.h"
-#include "ModemLines.h"
-#include "PortConfig.h"
+#include "platform/serial/ChangeQueue.h"
+#include "platform/serial/ModemLines.h"
+#include "platform/serial/PortConfig.h"
 
 #include <QByteArray>
 

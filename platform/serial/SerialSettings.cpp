@@ -1,4 +1,4 @@
-#include "SerialSettings.h"
+#include "platform/serial/SerialSettings.h"
 
 #include <QStringList>
 

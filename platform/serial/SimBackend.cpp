@@ -1,9 +1,9 @@
-#include "SimBackend.h"
+#include "platform/serial/SimBackend.h"
 
-#include "CommErrors.h"
-#include "ModemTracker.h"
-#include "SimProtocol.h"
-#include "UnixSocket.h"
+#include "platform/serial/CommErrors.h"
+#include "platform/serial/ModemTracker.h"
+#include "platform/serial/SimProtocol.h"
+#include "platform/serial/UnixSocket.h"
 
 #include <cerrno>
 #include <condition_variable>

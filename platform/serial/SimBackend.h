@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DetachedWorker.h"
-#include "SerialBackend.h"
+#include "platform/serial/DetachedWorker.h"
+#include "platform/serial/SerialBackend.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "SimProtocol.h"
+#include "platform/serial/SimProtocol.h"
 
 #include <QList>
 

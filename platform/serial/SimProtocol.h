@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ModemLines.h"
+#include "platform/serial/ModemLines.h"
 
 #include <QByteArray>
 

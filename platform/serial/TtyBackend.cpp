@@ -1,6 +1,6 @@
-#include "TtyBackend.h"
+#include "platform/serial/TtyBackend.h"
 
-#include "CommErrors.h"
+#include "platform/serial/CommErrors.h"
 
 #include <cerrno>
 

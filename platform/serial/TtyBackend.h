@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ModemWaiter.h"
-#include "SerialBackend.h"
+#include "platform/serial/ModemWaiter.h"
+#include "platform/serial/SerialBackend.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "UnixSocket.h"
+#include "platform/serial/UnixSocket.h"
 
 #include <cerrno>
 #include <cstring>

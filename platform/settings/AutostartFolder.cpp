@@ -1,8 +1,8 @@
-#include "AutostartFolder.h"
+#include "platform/settings/AutostartFolder.h"
 
-#include "AtomicFile.h"
-#include "HiveFile.h"
-#include "RegistryApi.h"
+#include "platform/os/AtomicFile.h"
+#include "platform/settings/HiveFile.h"
+#include "platform/settings/RegistryApi.h"
 
 #include <cerrno>
 #include <dirent.h>

@@ -1,4 +1,4 @@
-#include "HiveFile.h"
+#include "platform/settings/HiveFile.h"
 
 #include <algorithm>
 #include <cstdio>

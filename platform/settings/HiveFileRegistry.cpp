@@ -1,4 +1,4 @@
-#include "HiveFileRegistry.h"
+#include "platform/settings/HiveFileRegistry.h"
 
 #include <algorithm>
 #include <cstring>

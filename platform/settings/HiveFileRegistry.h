@@ -1,9 +1,9 @@
 #pragma once
 
-#include "AutostartFolder.h"
-#include "HivePaths.h"
-#include "HiveStore.h"
-#include "RegistryApi.h"
+#include "platform/settings/AutostartFolder.h"
+#include "platform/settings/HivePaths.h"
+#include "platform/settings/HiveStore.h"
+#include "platform/settings/RegistryApi.h"
 
 #include <map>
 #include <mutex>

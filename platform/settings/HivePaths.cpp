@@ -1,4 +1,4 @@
-#include "HivePaths.h"
+#include "platform/settings/HivePaths.h"
 
 #include <cstdlib>
 

@@ -1,7 +1,7 @@
-#include "HiveStore.h"
+#include "platform/settings/HiveStore.h"
 
-#include "AtomicFile.h"
-#include "RegistryApi.h"
+#include "platform/os/AtomicFile.h"
+#include "platform/settings/RegistryApi.h"
 
 #include <cerrno>
 #include <fcntl.h>

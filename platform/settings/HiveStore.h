@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HiveFile.h"
+#include "platform/settings/HiveFile.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,7 +1,7 @@
-#include "RegistryApi.h"
+#include "platform/settings/RegistryApi.h"
 
-#include "CurrentService.h"
-#include "HiveFileRegistry.h"
+#include "platform/settings/HiveFileRegistry.h"
+#include "runtime/CurrentService.h"
 
 namespace brantock::platform {
 

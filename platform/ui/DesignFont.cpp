@@ -1,4 +1,4 @@
-#include "DesignFont.h"
+#include "platform/ui/DesignFont.h"
 
 #include <QLabel>
 #include <QWidget>

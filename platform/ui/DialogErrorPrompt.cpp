@@ -1,4 +1,4 @@
-#include "DialogErrorPrompt.h"
+#include "platform/ui/DialogErrorPrompt.h"
 
 #include <QApplication>
 #include <QMessageBox>

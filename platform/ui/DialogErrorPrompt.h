@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ErrorPrompt.h"
+#include "platform/dialogs/ErrorPrompt.h"
 
 namespace brantock::platform {
 

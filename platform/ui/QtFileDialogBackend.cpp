@@ -1,4 +1,4 @@
-#include "QtFileDialogBackend.h"
+#include "platform/ui/QtFileDialogBackend.h"
 
 #include <QApplication>
 #include <QFileDialog>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FileDialogBackend.h"
+#include "platform/dialogs/FileDialogBackend.h"
 
 namespace brantock::platform {
 

@@ -1,4 +1,4 @@
-#include "QtMessageBoxService.h"
+#include "platform/ui/QtMessageBoxService.h"
 
 #include <QApplication>
 #include <QMessageBox>

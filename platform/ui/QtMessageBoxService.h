@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MessageBoxService.h"
+#include "platform/dialogs/MessageBoxService.h"
 
 namespace brantock::platform {
 

@@ -1,8 +1,8 @@
-#include "ScriptedFileDialog.h"
-#include "TestEnvironment.h"
+#include "tests/support/ScriptedFileDialog.h"
+#include "tests/support/TestEnvironment.h"
 
-#include "App.h"
-#include "BrowseButton.h"
+#include "datafile_dialog/BrowseButton.h"
+#include "foundation/App.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,13 +1,13 @@
-#include "DataFiles.h"
-#include "ScriptedErrors.h"
-#include "TemporaryRegistry.h"
+#include "tests/support/DataFiles.h"
+#include "tests/support/ScriptedErrors.h"
+#include "tests/support/TemporaryRegistry.h"
 
-#include "App.h"
-#include "data/Connection.h"
-#include "data/DataFileCreator.h"
-#include "modbrUtils.h"
-#include "modbrUtilsData.h"
-#include "modRegistry.h"
+#include "foundation/App.h"
+#include "foundation/modbrUtils.h"
+#include "foundation/modbrUtilsData.h"
+#include "foundation/modRegistry.h"
+#include "platform/data/Connection.h"
+#include "platform/data/DataFileCreator.h"
 
 #include <QDir>
 #include <QFile>

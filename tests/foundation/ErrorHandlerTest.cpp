@@ -1,7 +1,7 @@
-#include "ScriptedErrors.h"
+#include "tests/support/ScriptedErrors.h"
 
-#include "ReportingHandler.h"
-#include "RuntimeError.h"
+#include "foundation/ReportingHandler.h"
+#include "runtime/RuntimeError.h"
 
 #include <gtest/gtest.h>
 

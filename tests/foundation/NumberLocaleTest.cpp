@@ -1,9 +1,9 @@
-#include "CommaDecimalLocale.h"
-#include "TemporaryRegistry.h"
+#include "tests/support/CommaDecimalLocale.h"
+#include "tests/support/TemporaryRegistry.h"
 
-#include "Conversions.h"
-#include "modbrUtils.h"
-#include "modRegistry.h"
+#include "foundation/modbrUtils.h"
+#include "foundation/modRegistry.h"
+#include "runtime/Conversions.h"
 
 #include <gtest/gtest.h>
 

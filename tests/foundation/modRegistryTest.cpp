@@ -1,7 +1,7 @@
-#include "TemporaryRegistry.h"
+#include "tests/support/TemporaryRegistry.h"
 
-#include "modRegistry.h"
-#include "RuntimeError.h"
+#include "foundation/modRegistry.h"
+#include "runtime/RuntimeError.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,16 +1,16 @@
-#include "RecordingShell.h"
-#include "ScriptedErrors.h"
-#include "ScriptedMessages.h"
-#include "TemporaryRegistry.h"
+#include "tests/support/RecordingShell.h"
+#include "tests/support/ScriptedErrors.h"
+#include "tests/support/ScriptedMessages.h"
+#include "tests/support/TemporaryRegistry.h"
 
-#include "App.h"
-#include "modbrUtils.h"
-#include "modForceFore.h"
-#include "modShellFolders.h"
-#include "modWeb.h"
-#include "ModxpLook.h"
-#include "modXPUser.h"
-#include "RuntimeError.h"
+#include "foundation/App.h"
+#include "foundation/modbrUtils.h"
+#include "foundation/modShellFolders.h"
+#include "foundation/modWeb.h"
+#include "foundation/ModxpLook.h"
+#include "foundation/modXPUser.h"
+#include "foundation/ui/modForceFore.h"
+#include "runtime/RuntimeError.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "CommaDecimalLocale.h"
+#include "tests/support/CommaDecimalLocale.h"
 
 #include <clocale>
 #include <cstring>

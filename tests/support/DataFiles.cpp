@@ -1,7 +1,7 @@
-#include "DataFiles.h"
+#include "tests/support/DataFiles.h"
 
-#include "data/Connection.h"
-#include "data/DataFileCreator.h"
+#include "platform/data/Connection.h"
+#include "platform/data/DataFileCreator.h"
 
 #include <QFile>
 #include <QVariantList>

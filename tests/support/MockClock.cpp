@@ -1,4 +1,4 @@
-#include "MockClock.h"
+#include "tests/support/MockClock.h"
 
 #include <atomic>
 

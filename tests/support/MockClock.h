@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Clock.h"
+#include "runtime/Clock.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "RecordingShell.h"
+#include "tests/support/RecordingShell.h"
 
 namespace brantock::testsupport {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Shell.h"
+#include "platform/os/Shell.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "ScriptedErrors.h"
+#include "tests/support/ScriptedErrors.h"
 
 #include <QFile>
 

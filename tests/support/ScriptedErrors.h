@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ErrorHandler.h"
-#include "TestEnvironment.h"
-#include "ui/ErrorPrompt.h"
+#include "foundation/ErrorHandler.h"
+#include "platform/dialogs/ErrorPrompt.h"
+#include "tests/support/TestEnvironment.h"
 
 #include <deque>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "ScriptedFileDialog.h"
+#include "tests/support/ScriptedFileDialog.h"
 
 namespace brantock::testsupport {
 

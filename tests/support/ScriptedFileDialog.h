@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/FileDialogBackend.h"
+#include "platform/dialogs/FileDialogBackend.h"
 
 #include <deque>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "ScriptedMessages.h"
+#include "tests/support/ScriptedMessages.h"
 
 namespace brantock::testsupport {
 

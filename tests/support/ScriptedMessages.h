@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/MessageBoxService.h"
+#include "platform/dialogs/MessageBoxService.h"
 
 #include <deque>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "TemporaryRegistry.h"
+#include "tests/support/TemporaryRegistry.h"
 
 #include <QDir>
 #include <QFile>

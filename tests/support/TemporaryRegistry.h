@@ -1,8 +1,8 @@
 #pragma once
 
-#include "TestEnvironment.h"
+#include "tests/support/TestEnvironment.h"
 
-#include "settings/HiveFileRegistry.h"
+#include "platform/settings/HiveFileRegistry.h"
 
 #include <memory>
 

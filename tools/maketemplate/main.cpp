@@ -1,7 +1,7 @@
 // Builds the empty data file that new data files are copied from.
 // Usage: maketemplate <schema.sql> <output> <password>
-#include "data/DataFileCreator.h"
-#include "RuntimeError.h"
+#include "platform/data/DataFileCreator.h"
+#include "runtime/RuntimeError.h"
 
 #include <QFile>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "PeerScript.h"
+#include "tools/portsim/PeerScript.h"
 
 #include <optional>
 #include <sstream>

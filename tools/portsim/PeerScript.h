@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PeerServer.h"
+#include "tools/portsim/PeerServer.h"
 
 #include <atomic>
 #include <ostream>

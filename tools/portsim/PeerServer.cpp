@@ -1,7 +1,7 @@
-#include "PeerServer.h"
+#include "tools/portsim/PeerServer.h"
 
-#include "serial/SimProtocol.h"
-#include "serial/UnixSocket.h"
+#include "platform/serial/SimProtocol.h"
+#include "platform/serial/UnixSocket.h"
 
 #include <cerrno>
 #include <cstring>

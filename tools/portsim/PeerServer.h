@@ -1,6 +1,6 @@
 #pragma once
 
-#include "serial/ModemLines.h"
+#include "platform/serial/ModemLines.h"
 
 #include <QByteArray>
 

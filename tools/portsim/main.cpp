@@ -1,5 +1,5 @@
-#include "PeerScript.h"
-#include "PeerServer.h"
+#include "tools/portsim/PeerScript.h"
+#include "tools/portsim/PeerServer.h"
 
 #include <csignal>
 #include <cstdlib>

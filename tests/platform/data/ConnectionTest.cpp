@@ -1,10 +1,10 @@
-#include "data/Connection.h"
-#include "data/DataError.h"
-#include "data/DataFileCreator.h"
-#include "data/Recordset.h"
-#include "DataFiles.h"
-#include "RaisedError.h"
-#include "TestEnvironment.h"
+#include "platform/data/Connection.h"
+#include "platform/data/DataError.h"
+#include "platform/data/DataFileCreator.h"
+#include "platform/data/Recordset.h"
+#include "tests/support/DataFiles.h"
+#include "tests/support/RaisedError.h"
+#include "tests/support/TestEnvironment.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "data/ConnectionText.h"
-#include "data/DataError.h"
+#include "platform/data/ConnectionText.h"
+#include "platform/data/DataError.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // close). Prints each row id once its insert has returned, so a test that kills this process
 // knows which rows must be in the file.
 // Usage: datafile_writer <connection text> <count> <sensor>
-#include "data/Connection.h"
-#include "data/Recordset.h"
-#include "RuntimeError.h"
+#include "platform/data/Connection.h"
+#include "platform/data/Recordset.h"
+#include "runtime/RuntimeError.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "data/MemoryRecordset.h"
-#include "data/DataError.h"
-#include "RaisedError.h"
+#include "platform/data/MemoryRecordset.h"
+#include "platform/data/DataError.h"
+#include "tests/support/RaisedError.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "data/Connection.h"
-#include "data/DataError.h"
-#include "data/DataFileCreator.h"
-#include "data/MemoryRecordset.h"
-#include "data/Recordset.h"
-#include "data/TableRecordset.h"
-#include "DataFiles.h"
-#include "TestEnvironment.h"
+#include "platform/data/Connection.h"
+#include "platform/data/DataError.h"
+#include "platform/data/DataFileCreator.h"
+#include "platform/data/MemoryRecordset.h"
+#include "platform/data/Recordset.h"
+#include "platform/data/TableRecordset.h"
+#include "tests/support/DataFiles.h"
+#include "tests/support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 

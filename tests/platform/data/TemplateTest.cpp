@@ -1,7 +1,7 @@
-#include "data/Connection.h"
-#include "data/Recordset.h"
-#include "DataFiles.h"
-#include "TestEnvironment.h"
+#include "platform/data/Connection.h"
+#include "platform/data/Recordset.h"
+#include "tests/support/DataFiles.h"
+#include "tests/support/TestEnvironment.h"
 
 #include <QFile>
 

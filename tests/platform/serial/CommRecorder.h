@@ -1,6 +1,6 @@
 #pragma once
 
-#include "serial/CommControl.h"
+#include "platform/serial/CommControl.h"
 
 #include <QTest>
 

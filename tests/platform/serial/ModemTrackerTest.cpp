@@ -1,5 +1,5 @@
-#include "serial/ModemTracker.h"
-#include "serial/CommEvents.h"
+#include "platform/serial/ModemTracker.h"
+#include "platform/serial/CommEvents.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "CommRecorder.h"
-#include "PeerServer.h"
-#include "TemporaryRegistry.h"
+#include "tests/platform/serial/CommRecorder.h"
+#include "tests/support/TemporaryRegistry.h"
+#include "tools/portsim/PeerServer.h"
 
-#include "serial/CommControl.h"
-#include "serial/PortDeviceMap.h"
+#include "platform/serial/CommControl.h"
+#include "platform/serial/PortDeviceMap.h"
 
 #include <gtest/gtest.h>
 

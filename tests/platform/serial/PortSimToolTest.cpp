@@ -1,8 +1,8 @@
-#include "CommRecorder.h"
-#include "TestEnvironment.h"
+#include "tests/platform/serial/CommRecorder.h"
+#include "tests/support/TestEnvironment.h"
 
-#include "serial/CommControl.h"
-#include "serial/CommEvents.h"
+#include "platform/serial/CommControl.h"
+#include "platform/serial/CommEvents.h"
 
 #include <QFile>
 #include <QProcess>

@@ -1,6 +1,6 @@
-#include "serial/SerialSettings.h"
-#include "serial/CommControl.h"
-#include "serial/CommErrors.h"
+#include "platform/serial/SerialSettings.h"
+#include "platform/serial/CommControl.h"
+#include "platform/serial/CommErrors.h"
 
 #include <gtest/gtest.h>
 

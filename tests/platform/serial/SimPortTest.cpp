@@ -1,14 +1,14 @@
-#include "CommRecorder.h"
-#include "PeerServer.h"
-#include "RaisedError.h"
-#include "TestEnvironment.h"
+#include "tests/platform/serial/CommRecorder.h"
+#include "tests/support/RaisedError.h"
+#include "tests/support/TestEnvironment.h"
+#include "tools/portsim/PeerServer.h"
 
-#include "serial/CommControl.h"
-#include "serial/CommErrors.h"
-#include "serial/CommEvents.h"
-#include "serial/SimBackend.h"
-#include "serial/SimProtocol.h"
-#include "serial/UnixSocket.h"
+#include "platform/serial/CommControl.h"
+#include "platform/serial/CommErrors.h"
+#include "platform/serial/CommEvents.h"
+#include "platform/serial/SimBackend.h"
+#include "platform/serial/SimProtocol.h"
+#include "platform/serial/UnixSocket.h"
 
 #include <QTest>
 

@@ -1,9 +1,9 @@
-#include "CommRecorder.h"
-#include "RaisedError.h"
-#include "TestEnvironment.h"
+#include "tests/platform/serial/CommRecorder.h"
+#include "tests/support/RaisedError.h"
+#include "tests/support/TestEnvironment.h"
 
-#include "serial/CommControl.h"
-#include "serial/CommErrors.h"
+#include "platform/serial/CommControl.h"
+#include "platform/serial/CommErrors.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "TemporaryRegistry.h"
+#include "tests/support/TemporaryRegistry.h"
 
-#include "settings/HiveFileRegistry.h"
+#include "platform/settings/HiveFileRegistry.h"
 
 #include <QCoreApplication>
 #include <QDir>

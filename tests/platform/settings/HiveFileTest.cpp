@@ -1,4 +1,4 @@
-#include "settings/HiveFile.h"
+#include "platform/settings/HiveFile.h"
 
 #include <gtest/gtest.h>
 

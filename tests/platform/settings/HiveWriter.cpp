@@ -1,6 +1,6 @@
 // Writes many values into one hive, each change on its own, to race another writer.
 // Usage: hive_writer <folder> <prefix> <count>
-#include "settings/HiveFileRegistry.h"
+#include "platform/settings/HiveFileRegistry.h"
 
 #include <cstdio>
 #include <string>

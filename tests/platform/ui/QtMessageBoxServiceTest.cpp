@@ -1,4 +1,4 @@
-#include "ui/QtMessageBoxService.h"
+#include "platform/ui/QtMessageBoxService.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,0 +1,45 @@
+#include "platform/dialogs/MessageBoxService.h"
+
+#include "runtime/CurrentService.h"
+
+#include <cstdio>
+
+namespace brantock::platform {
+
+namespace {
+
+// Until a program installs its boxes, a box is answered as if closed at once: Cancel where
+// it has one, else its first button. What it said goes to the standard error.
+class UnattendedMessageBoxes final : public MessageBoxService {
+public:
+    int show(const MessageRequest& request) override {
+        std::fprintf(stderr, "%s: %s\n", qUtf8Printable(request.title),
+                     qUtf8Printable(request.prompt));
+        switch (request.style & 0x7) {
+        case style::OKCancel:
+        case style::YesNoCancel:
+        case style::RetryCancel:
+            return button::Cancel;
+        case style::AbortRetryIgnore:
+            return button::Abort;
+        case style::YesNo:
+            return button::Yes;
+        default:
+            return button::OK;
+        }
+    }
+};
+
+CurrentService<MessageBoxService> slot;
+
+} // namespace
+
+MessageBoxService& MessageBoxService::current() {
+    return slot.get([] { return std::make_unique<UnattendedMessageBoxes>(); });
+}
+
+void MessageBoxService::setCurrent(MessageBoxService* service) {
+    slot.set(service);
+}
+
+} // namespace brantock::platform
