@@ -1,5 +1,7 @@
 #include "foundation/ErrorHandler.h"
 
+#include "runtime/ProductConfig.h"
+
 #include "runtime/Clock.h"
 #include "runtime/DateFormat.h"
 
@@ -38,7 +40,7 @@ QString ErrorHandler::DefaultLogPath() {
     QString state = qEnvironmentVariable("XDG_STATE_HOME");
     if (state.isEmpty() || !state.startsWith(u'/'))
         state = QDir::homePath() + QStringLiteral("/.local/state");
-    return state + QStringLiteral("/halvern/errors.log");
+    return state + u'/' + QLatin1String(config::VendorFolder) + QStringLiteral("/errors.log");
 }
 
 QString ErrorHandler::HandleError(bool show, const QString& description, int number,

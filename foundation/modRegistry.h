@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/settings/RegistryApi.h"
+#include "runtime/ProductConfig.h"
 
 #include <QString>
 #include <QVariant>
@@ -18,7 +19,7 @@ using platform::HKEY_LOCAL_MACHINE;
 extern HKEY RegistryHive;
 
 // The product key; a setting's key is this, "\" and its section.
-inline const QString ProductKey = QStringLiteral("Software\\Halvern\\Brantock");
+inline const QString ProductKey = QString::fromLatin1(config::ProductKey);
 
 // Settings: text values under the product key. None of these shows a message; run-time
 // errors are raised again with the function's name in front of their source.

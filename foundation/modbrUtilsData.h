@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/ProductConfig.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -22,7 +24,7 @@ extern std::int16_t DataVersion;
 // Cleared by every check that reaches the column scan, so the site is validated again.
 extern bool SiteLoaded;
 
-inline const QString DataPassword = QStringLiteral("rk7m2q");
+inline const QString DataPassword = QString::fromLatin1(config::DataPassword);
 
 QString GetDataPath(QString& fileName);
 QString GetDataPath();

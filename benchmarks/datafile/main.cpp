@@ -5,6 +5,7 @@
 // Usage: bench_datafile [--rows N] [--rounds R] [--folder DIR] [--update FILE]
 #include "platform/data/Connection.h"
 #include "platform/data/PasswordRecord.h"
+#include "runtime/ProductConfig.h"
 #include "runtime/RuntimeError.h"
 
 #include <QCoreApplication>
@@ -44,8 +45,8 @@ QVariantList rowValues(int i) {
 
 QString connectionText(const QString& path) {
     return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=%1; Jet OLEDB:Database "
-                          "Password = rk7m2q")
-        .arg(path);
+                          "Password = %2")
+        .arg(path, QLatin1String(brantock::config::DataPassword));
 }
 
 double median(std::vector<double> values) {
@@ -88,7 +89,8 @@ double hashMicroseconds() {
     timer.start();
     QByteArray last;
     for (int i = 0; i < times; ++i)
-        last = brantock::platform::PasswordRecord::hash(salt, QStringLiteral("rk7m2q"));
+        last = brantock::platform::PasswordRecord::hash(
+            salt, QString::fromLatin1(brantock::config::DataPassword));
     return double(timer.nsecsElapsed()) / 1e3 / times + (last.isEmpty() ? 1 : 0);
 }
 

@@ -1,5 +1,7 @@
 #include "platform/serial/PortDeviceMap.h"
 
+#include "runtime/ProductConfig.h"
+
 #include "platform/settings/RegistryApi.h"
 
 #include <algorithm>
@@ -9,7 +11,7 @@ namespace brantock::platform {
 
 namespace {
 
-constexpr const char* PortsKey = "Software\\Halvern\\Brantock\\Ports";
+const std::string PortsKey = std::string(config::ProductKey) + "\\Ports";
 
 QString readText(HKEY root, const std::string& name) {
     RegistryApi& registry = RegistryApi::current();

@@ -1,5 +1,7 @@
 #include "platform/settings/HivePaths.h"
 
+#include "runtime/ProductConfig.h"
+
 #include <cstdlib>
 
 namespace brantock::platform {
@@ -43,13 +45,16 @@ HivePaths HivePaths::fromEnvironment() {
         configDir = "/etc/xdg";
     configHome = withoutTrailingSlash(configHome);
     configDir = withoutTrailingSlash(configDir);
-    return HivePaths{configHome + "/halvern/user.reg", configDir + "/halvern/machine.reg",
-                     configDir + "/halvern/classes.reg", configDir + "/autostart"};
+    const std::string vendor = std::string("/") + config::VendorFolder;
+    return HivePaths{configHome + vendor + "/user.reg", configDir + vendor + "/machine.reg",
+                     configDir + vendor + "/classes.reg", configDir + "/autostart"};
 }
 
 HivePaths HivePaths::under(const std::string& folder) {
-    return HivePaths{folder + "/user/halvern/user.reg", folder + "/machine/halvern/machine.reg",
-                     folder + "/machine/halvern/classes.reg", folder + "/machine/autostart"};
+    const std::string vendor = std::string("/") + config::VendorFolder;
+    return HivePaths{folder + "/user" + vendor + "/user.reg",
+                     folder + "/machine" + vendor + "/machine.reg",
+                     folder + "/machine" + vendor + "/classes.reg", folder + "/machine/autostart"};
 }
 
 } // namespace brantock::platform

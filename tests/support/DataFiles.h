@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/ProductConfig.h"
+
 #include <QString>
 
 namespace brantock::testsupport {
@@ -8,7 +10,7 @@ namespace brantock::testsupport {
 // connection text the programs use.
 class DataFiles {
 public:
-    static inline const QString Password = QStringLiteral("rk7m2q");
+    static inline const QString Password = QString::fromLatin1(config::DataPassword);
 
     // The folder the programs and the template are built into.
     static QString programFolder();
