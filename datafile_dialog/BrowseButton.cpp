@@ -18,12 +18,10 @@ constexpr int DirectoryAttribute = platform::DirectoryListing::Folder;
 constexpr int HideReadOnly = 4;
 } // namespace
 
-BrowseButton::BrowseButton(QWidget* parent)
-    : QWidget(parent), txtPath_(new QLineEdit(this)), cmdBrowse_(new QPushButton(this)) {
-    txtPath_->setGeometry(0, 0, Twips::toPixels(975), Twips::toPixels(315));
-    cmdBrowse_->setText(QStringLiteral("Browse"));
-    cmdBrowse_->resize(Twips::toPixels(975), Twips::toPixels(315));
-    cmdBrowse_->setAutoDefault(false);
+BrowseButton::BrowseButton(QWidget* parent) : QWidget(parent) {
+    ui_.setupUi(this);
+    txtPath_ = ui_.txtPath;
+    cmdBrowse_ = ui_.cmdBrowse;
     connect(txtPath_, &QLineEdit::textChanged, this, [this] { Q_EMIT Change(); });
     connect(cmdBrowse_, &QPushButton::clicked, this, &BrowseButton::cmdBrowse_Click);
 }
@@ -146,6 +144,18 @@ bool BrowseButton::DoesFileExist(const QString& text, int attributes) {
     });
 }
 
+QString BrowseButton::StartFolder(const QString& typed, const QString& programFolder) {
+    const QString candidate = TrimBlanks(typed).remove(u'"');
+    if (candidate.isEmpty())
+        return programFolder;
+    if (DoesFileExist(candidate, DirectoryAttribute))
+        return candidate;
+    const QString folder = ExtractFolder(candidate);
+    if (!folder.isEmpty() && DoesFileExist(folder, DirectoryAttribute))
+        return folder;
+    return programFolder;
+}
+
 void BrowseButton::cmdBrowse_Click() {
     // Any failure outside the dialog itself ends the browse quietly.
     try {
@@ -157,18 +167,7 @@ void BrowseButton::cmdBrowse_Click() {
         if (dlgBrowse_.FilterIndex == 0)
             dlgBrowse_.FilterIndex = 1;
 
-        const QString candidate = TrimBlanks(txtPath_->text()).remove(u'"');
-        QString initial = programFolder;
-        if (!candidate.isEmpty()) {
-            if (DoesFileExist(candidate, DirectoryAttribute)) {
-                initial = candidate;
-            } else {
-                const QString folder = ExtractFolder(candidate);
-                if (!folder.isEmpty() && DoesFileExist(folder, DirectoryAttribute))
-                    initial = folder;
-            }
-        }
-        dlgBrowse_.InitDir = initial;
+        dlgBrowse_.InitDir = StartFolder(txtPath_->text(), programFolder);
 
         try {
             dlgBrowse_.ShowOpen();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "datafile_dialog/BrowseButtonUi.h"
 #include "platform/dialogs/CommonDialog.h"
 #include "platform/dialogs/PropertyBag.h"
 
@@ -47,6 +48,9 @@ public:
 
     // The folder part of a path up to and including its last "/", or the empty text.
     static QString ExtractFolder(const QString& path);
+    // Where the file dialog opens: the typed path (blanks and quotes taken off) when it lists
+    // something, else its folder when that exists, else the program folder.
+    static QString StartFolder(const QString& typed, const QString& programFolder);
 
 Q_SIGNALS:
     void Change();
@@ -65,8 +69,9 @@ private:
     static bool DoesFileExist(const QString& text, int attributes);
     void UserControl_Resize();
 
-    QLineEdit* txtPath_;
-    QPushButton* cmdBrowse_;
+    BrowseButtonUi ui_;
+    QLineEdit* txtPath_ = nullptr;
+    QPushButton* cmdBrowse_ = nullptr;
     platform::CommonDialog dlgBrowse_;
 };
 

@@ -1,35 +1,30 @@
 #pragma once
 
+#include "datafile_dialog/DataFileChoice.h"
+#include "datafile_dialog/frmSelectDataUi.h"
+
 #include <QDialog>
 
-class QLabel;
-class QPushButton;
-
 namespace brantock {
-
-class BrowseButton;
 
 // Set by the data-file dialog's Cancel button; never cleared by the dialog.
 extern bool DataFileCancelled;
 
 // The modal window in which the user chooses the data file or makes a new one from the
-// template. Callers learn the outcome from the stored data path and DataFileCancelled.
+// template. Callers learn the outcome from the stored data path and DataFileCancelled. The
+// rules live in DataFileChoice; the window shows and forwards.
 class frmSelectData : public QDialog {
     Q_OBJECT
 public:
     // showPathBox: the counter shows the path box; the reports program only the button.
     explicit frmSelectData(bool showPathBox, QWidget* parent = nullptr);
 
-    BrowseButton* brsDataPath() const { return brsDataPath_; }
-    QPushButton* cmdNew() const { return cmdNew_; }
-    QPushButton* cmdApply() const { return cmdApply_; }
-    QPushButton* cmdCancel() const { return cmdCancel_; }
-    QPushButton* cmdOK() const { return cmdOK_; }
-    QLabel* imgLogo() const { return imgLogo_; }
-
-    static inline const QString DataFileFilter =
-        QStringLiteral("All Files (*.*)|*.*|Brantock Data Files(*.hbd)|*.hbd|All Data "
-                       "Files(*.hbd;*.mdb)|*.hbd;*.mdb|");
+    BrowseButton* brsDataPath() const { return ui_.brsDataPath; }
+    QPushButton* cmdNew() const { return ui_.cmdNew; }
+    QPushButton* cmdApply() const { return ui_.cmdApply; }
+    QPushButton* cmdCancel() const { return ui_.cmdCancel; }
+    QPushButton* cmdOK() const { return ui_.cmdOK; }
+    QLabel* imgLogo() const { return ui_.imgLogo; }
 
 public Q_SLOTS:
     void brsDataPath_Change();
@@ -41,18 +36,8 @@ public Q_SLOTS:
 private:
     void Form_Load();
     bool ApplyChanges();
-    static QString TemplatePath();
 
-    QLabel* lblExplanation_;
-    QLabel* Label1_;
-    BrowseButton* brsDataPath_;
-    QLabel* Label2_;
-    QLabel* Label3_;
-    QLabel* imgLogo_;
-    QPushButton* cmdNew_;
-    QPushButton* cmdApply_;
-    QPushButton* cmdCancel_;
-    QPushButton* cmdOK_;
+    frmSelectDataUi ui_;
 };
 
 } // namespace brantock

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QRect>
+
 #include <cmath>
 
 namespace brantock {
@@ -10,6 +12,10 @@ public:
     static constexpr float PerPixel = 15.0f;
     static int toPixels(float twips) { return int(std::lround(twips / PerPixel)); }
     static float fromPixels(int pixels) { return float(pixels) * PerPixel; }
+    static QRect rect(int left, int top, int width, int height) {
+        return QRect(toPixels(float(left)), toPixels(float(top)), toPixels(float(width)),
+                     toPixels(float(height)));
+    }
 };
 
 } // namespace brantock
