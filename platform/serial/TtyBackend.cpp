@@ -138,11 +138,10 @@ void TtyBackend::open(const PortConfig& config, std::shared_ptr<ChangeQueue> cha
     setOutputLines(config.dtr, config.rts);
 
     const int watched = ::fcntl(fd_, F_DUPFD_CLOEXEC, 0);
-    if (watched < 0) {
+    if (watched < 0 || !waiter_.start(watched, hasModemLines_, changes_)) {
         close();
         throw commError(comErr::InvalidPort);
     }
-    waiter_.start(watched, hasModemLines_, changes_);
 }
 
 void TtyBackend::close() {
