@@ -55,9 +55,4 @@ std::optional<LineChange> ChangeQueue::pop() {
     return front;
 }
 
-bool ChangeQueue::empty() const {
-    std::lock_guard lock(mutex_);
-    return records_.empty();
-}
-
 } // namespace brantock::platform

@@ -31,12 +31,11 @@ public:
 
     // Window thread: the oldest record, if any.
     std::optional<LineChange> pop();
-    bool empty() const;
 
 private:
     void appendLocked(const LineChange* first, const LineChange* last);
 
-    mutable std::mutex mutex_;
+    std::mutex mutex_;
     std::deque<LineChange> records_;
     std::atomic<bool> vanished_{false};
     int wakeFd_ = -1;
