@@ -184,7 +184,10 @@ TEST_F(Delivery, HandlerThatClosesThePortEndsTheDeliveriesAroundIt) {
 // Messages the control writes to Qt's log while a test runs.
 class LogCapture {
 public:
-    LogCapture() { previous_ = qInstallMessageHandler(&LogCapture::record); }
+    LogCapture() {
+        messages.clear();
+        previous_ = qInstallMessageHandler(&LogCapture::record);
+    }
     ~LogCapture() { qInstallMessageHandler(previous_); }
     static inline QStringList messages;
 
