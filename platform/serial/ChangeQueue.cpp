@@ -21,47 +21,38 @@ void ChangeQueue::push(const std::vector<LineChange>& changes) {
     if (changes.empty())
         return;
     std::lock_guard lock(mutex_);
-    records_.insert(records_.end(), changes.begin(), changes.end());
-    wakeLocked();
+    appendLocked(changes.data(), changes.data() + changes.size());
 }
 
 void ChangeQueue::reportVanished() {
     if (vanished_.exchange(true))
         return;
-    std::lock_guard lock(mutex_);
     LineChange marker;
     marker.vanished = true;
-    records_.push_back(marker);
-    wakeLocked();
+    std::lock_guard lock(mutex_);
+    appendLocked(&marker, &marker + 1);
 }
 
-void ChangeQueue::wakeLocked() {
-    if (wakePending_)
-        return;
-    wakePending_ = true;
-    const std::uint64_t one = 1;
-    [[maybe_unused]] ssize_t n = ::write(wakeFd_, &one, sizeof one);
-}
-
-void ChangeQueue::clearWake() {
-    std::uint64_t count = 0;
-    [[maybe_unused]] ssize_t n = ::read(wakeFd_, &count, sizeof count);
+void ChangeQueue::appendLocked(const LineChange* first, const LineChange* last) {
+    const bool wasEmpty = records_.empty();
+    records_.insert(records_.end(), first, last);
+    if (wasEmpty) {
+        const std::uint64_t one = 1;
+        [[maybe_unused]] ssize_t n = ::write(wakeFd_, &one, sizeof one);
+    }
 }
 
 std::optional<LineChange> ChangeQueue::pop() {
     std::lock_guard lock(mutex_);
-    if (records_.empty()) {
-        wakePending_ = false;
+    if (records_.empty())
         return std::nullopt;
-    }
     LineChange front = records_.front();
     records_.pop_front();
+    if (records_.empty()) {
+        std::uint64_t count = 0;
+        [[maybe_unused]] ssize_t n = ::read(wakeFd_, &count, sizeof count);
+    }
     return front;
-}
-
-bool ChangeQueue::empty() const {
-    std::lock_guard lock(mutex_);
-    return records_.empty();
 }
 
 } // namespace brantock::platform

@@ -11,8 +11,9 @@
 namespace brantock::platform {
 
 // The hand-over of line changes from a backend's worker thread to the window thread, one
-// queue for each time a port is opened. Records are never merged; only the wake-ups are:
-// the eventfd is written once until the reader has emptied the queue again.
+// queue for each time a port is opened. Records are never merged. The eventfd is readable
+// exactly while records wait, so every event loop on the window thread, nested ones included,
+// sees them.
 class ChangeQueue {
 public:
     ChangeQueue();
@@ -28,17 +29,14 @@ public:
     void reportVanished();
     bool vanished() const { return vanished_.load(); }
 
-    // Window thread: consume the wake-up, then take records until none is left.
-    void clearWake();
+    // Window thread: the oldest record, if any.
     std::optional<LineChange> pop();
-    bool empty() const;
 
 private:
-    void wakeLocked();
+    void appendLocked(const LineChange* first, const LineChange* last);
 
-    mutable std::mutex mutex_;
+    std::mutex mutex_;
     std::deque<LineChange> records_;
-    bool wakePending_ = false;
     std::atomic<bool> vanished_{false};
     int wakeFd_ = -1;
 };

@@ -5,6 +5,11 @@
 #include "platform/serial/SimBackend.h"
 #include "platform/serial/TtyBackend.h"
 
+#include <QtGlobal>
+
+#include <exception>
+#include <optional>
+
 namespace brantock::platform {
 
 namespace {
@@ -61,12 +66,12 @@ void CommControl::setPortOpen(bool open) {
 
     backend_ = std::move(backend);
     changes_ = std::move(changes);
+    ++opening_;
     notifier_ = new QSocketNotifier(changes_->wakeFd(), QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, &CommControl::deliver);
 }
 
 void CommControl::releaseBackend() {
-    current_.reset();
     if (notifier_) {
         notifier_->setEnabled(false);
         notifier_->deleteLater();
@@ -104,9 +109,21 @@ void CommControl::setRTSEnable(bool on) {
         backend_->setOutputLines(dtr_, rts_);
 }
 
+const LineChange* CommControl::current() const {
+    // A handler that closed the port, or opened it again, reads the port as it is now.
+    if (deliveries_.empty() || deliveries_.back().opening != opening_ || !backend_)
+        return nullptr;
+    return &deliveries_.back().change;
+}
+
+int CommControl::CommEvent() const {
+    const LineChange* change = current();
+    return change ? change->event : 0;
+}
+
 ModemLines CommControl::levels() const {
-    if (current_)
-        return current_->levels;
+    if (const LineChange* change = current())
+        return change->levels;
     return backendAlive() ? backend_->inputLines() : ModemLines{};
 }
 
@@ -133,32 +150,39 @@ QString CommControl::Input() {
 }
 
 void CommControl::deliver() {
+    // Runs wherever the window thread handles events, inside a handler as well: a change
+    // held back until the handler around it returns would meet the counter's lockouts late.
     const std::shared_ptr<ChangeQueue> changes = changes_;
-    if (!changes)
-        return;
-    changes->clearWake();
-    // A handler that lets events run does not get the next change in the middle of this
-    // one: it follows, in order, when the handler has returned.
-    if (delivering_)
-        return;
-    delivering_ = true;
-    while (changes_ == changes) {
+    while (changes && changes_ == changes) {
+        if (deliveries_.size() >= MaxNesting) {
+            notifier_->setEnabled(false);
+            return;
+        }
         std::optional<LineChange> next = changes->pop();
         if (!next)
-            break;
+            return;
         if (next->vanished) {
             releaseBackend();
-            break;
+            return;
         }
-        current_ = *next;
-        Q_EMIT OnComm();
-        if (changes_ == changes)
-            current_.reset();
+        deliveries_.push_back({*next, opening_});
+        raiseOnComm();
+        deliveries_.pop_back();
+        if (changes_ == changes && !notifier_->isEnabled())
+            notifier_->setEnabled(true);
     }
-    delivering_ = false;
-    // The port was closed and opened again by a handler: its changes are waiting.
-    if (changes_ && changes_ != changes && !changes_->empty())
-        QMetaObject::invokeMethod(this, &CommControl::deliver, Qt::QueuedConnection);
+}
+
+void CommControl::raiseOnComm() {
+    // Qt lets no exception pass through its event loop, and one that left here would skip
+    // the clean-up after it: a handler's error ends that handler only, and is logged.
+    try {
+        Q_EMIT OnComm();
+    } catch (const std::exception& e) {
+        qCritical("An OnComm handler raised: %s", e.what());
+    } catch (...) {
+        qCritical("An OnComm handler raised an exception of unknown type");
+    }
 }
 
 } // namespace brantock::platform

@@ -12,14 +12,15 @@
 
 #include <functional>
 #include <memory>
-#include <optional>
+#include <vector>
 
 namespace brantock::platform {
 
 // The serial-port control the counter's `comPort` is. Lives on the window thread; `OnComm`
-// is raised there once for every change of DSR, CTS or DCD, in the order they happened.
+// is raised there once for every change of DSR, CTS or DCD, in the order they happened,
+// wherever that thread handles events, inside a handler that lets events run too.
 // While a handler runs, `DSRHolding`, `CTSHolding` and `CDHolding` give the levels as they
-// stood right after that change; outside a handler they give the levels now. A closed port
+// stood right after its change; outside a handler they give the levels now. A closed port
 // reads all three as false. Failures raise RuntimeError with the control's numbers.
 class CommControl : public QObject {
     Q_OBJECT
@@ -28,6 +29,10 @@ public:
     using Resolver = std::function<QString(int port)>;
     // The backend for a device text; null when the text names no kind of device.
     using BackendFactory = std::function<std::unique_ptr<SerialBackend>(const QString& device)>;
+
+    // Deliveries inside handlers stop this deep, so a long burst whose handlers all let events
+    // run cannot overflow the stack; the changes beyond wait for the innermost to return.
+    static constexpr std::size_t MaxNesting = 1000;
 
     explicit CommControl(QObject* parent = nullptr);
     CommControl(Resolver resolver, BackendFactory factory, QObject* parent = nullptr);
@@ -59,7 +64,7 @@ public:
     bool CDHolding() const;
 
     // The change being delivered: comEvDSR, comEvCTS or comEvCD; 0 outside `OnComm`.
-    int CommEvent() const { return current_ ? current_->event : 0; }
+    int CommEvent() const;
 
     // Sends text, one byte per character (Latin-1).
     void setOutput(const QString& text);
@@ -74,6 +79,8 @@ private:
     bool backendAlive() const;
     void releaseBackend();
     void deliver();
+    void raiseOnComm();
+    const LineChange* current() const;
 
     Resolver resolver_;
     BackendFactory factory_;
@@ -86,8 +93,13 @@ private:
     std::unique_ptr<SerialBackend> backend_;
     std::shared_ptr<ChangeQueue> changes_;
     QPointer<QSocketNotifier> notifier_;
-    std::optional<LineChange> current_;
-    bool delivering_ = false;
+    // The changes whose handlers run, innermost last, each with the opening it came from.
+    struct Delivery {
+        LineChange change;
+        quint64 opening = 0;
+    };
+    std::vector<Delivery> deliveries_;
+    quint64 opening_ = 0;
 };
 
 } // namespace brantock::platform

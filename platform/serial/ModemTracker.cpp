@@ -41,31 +41,40 @@ std::vector<LineChange> ModemTracker::between(ModemLines from, const ModemLines&
 }
 
 std::vector<LineChange> ModemTracker::update(const ModemSample& sample) {
-    if (useCounts_ && sample.hasCounts) {
+    std::vector<LineChange> out;
+    if (sample.hasCounts && last_.hasCounts) {
         // Counts wrap; the unsigned difference is still the number of transitions.
         std::array<std::uint32_t, 3> moved{};
+        bool anyMoved = false;
         ModemLines expected = levels_;
         for (std::size_t i = 0; i < Lines.size(); ++i) {
             moved[i] = sample.*Lines[i].count - last_.*Lines[i].count;
+            anyMoved = anyMoved || moved[i] != 0;
             if (moved[i] & 1u)
                 expected.*Lines[i].level = !(expected.*Lines[i].level);
         }
-        // A settled reading whose levels disagree with the counts happens once when the
-        // driver has not yet handled an interrupt; twice running, the counts are not kept.
-        if (sample.settled && !(expected == sample.levels))
-            ++mismatches_;
-        else
-            mismatches_ = 0;
-        if (mismatches_ < 2) {
-            std::vector<LineChange> out;
+        const bool agrees = expected == sample.levels;
+        // Counts that move and explain the levels are trusted again.
+        if (!useCounts_ && anyMoved && agrees)
+            useCounts_ = true;
+        if (useCounts_) {
+            // A settled reading whose levels disagree with the counts happens once when the
+            // driver has not yet handled an interrupt.
+            mismatches_ = sample.settled && !agrees ? mismatches_ + 1 : 0;
             for (std::size_t i = 0; i < Lines.size(); ++i)
                 flip(levels_, Lines[i], moved[i], out);
             last_ = sample;
-            return out;
+            if (mismatches_ < 2)
+                return out;
+            // Twice running: a transition was counted wrong (contact bounce) or the driver
+            // keeps no counts. Every counted change is kept and the levels as read put them
+            // right; levels alone are used until the counts move in agreement again.
+            mismatches_ = 0;
+            useCounts_ = false;
         }
-        useCounts_ = false;
     }
-    std::vector<LineChange> out = between(levels_, sample.levels);
+    const std::vector<LineChange> differences = between(levels_, sample.levels);
+    out.insert(out.end(), differences.begin(), differences.end());
     levels_ = sample.levels;
     last_ = sample;
     return out;

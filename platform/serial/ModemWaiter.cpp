@@ -51,6 +51,8 @@ struct ModemWaiter::Shared {
     int fd = -1;
     int wakeFd = -1;
     bool hasModemLines = false;
+    ModemWaiter::Sampler sampler;
+    ModemSample baseline;
     std::shared_ptr<ChangeQueue> changes;
 
     ~Shared() {
@@ -89,16 +91,21 @@ bool ModemWaiter::sample(int fd, ModemSample& out, int& error) {
     return true;
 }
 
-void ModemWaiter::start(int fd, bool hasModemLines, std::shared_ptr<ChangeQueue> changes) {
+bool ModemWaiter::start(int fd, bool hasModemLines, std::shared_ptr<ChangeQueue> changes) {
     auto shared = std::make_shared<Shared>();
     shared->fd = fd;
+    int error = 0;
+    if (hasModemLines && !sampler_(fd, shared->baseline, error))
+        return false;
     shared->wakeFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     shared->hasModemLines = hasModemLines;
+    shared->sampler = sampler_;
     shared->changes = std::move(changes);
     shared_ = shared;
     if (hasModemLines)
         wakeSignal();
     worker_.start([shared](const std::atomic<bool>& stop) { run(shared, stop); });
+    return true;
 }
 
 void ModemWaiter::stop() {
@@ -150,18 +157,21 @@ void ModemWaiter::run(const std::shared_ptr<Shared>& shared, const std::atomic<b
         }
     }
 
+    ModemTracker tracker(shared->baseline);
     ModemSample reading;
     int error = 0;
-    bool alive = !shared->hasModemLines || sample(shared->fd, reading, error);
-    ModemTracker tracker(reading);
+    bool alive = true;
     bool driverWaits = true;
+    // Read first: what changed since the baseline the opening took must not wait for the
+    // next change.
     while (alive && !stop.load()) {
-        alive = waitForChange(*shared, driverWaits);
-        if (!alive || stop.load() || !shared->hasModemLines)
-            continue;
-        alive = sample(shared->fd, reading, error);
-        if (alive)
+        if (shared->hasModemLines) {
+            alive = shared->sampler(shared->fd, reading, error);
+            if (!alive)
+                break;
             shared->changes->push(tracker.update(reading));
+        }
+        alive = waitForChange(*shared, driverWaits);
     }
     if (timerArmed)
         timer_delete(recheck);

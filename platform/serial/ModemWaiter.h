@@ -4,6 +4,7 @@
 #include "platform/serial/DetachedWorker.h"
 #include "platform/serial/ModemSample.h"
 
+#include <functional>
 #include <memory>
 
 namespace brantock::platform {
@@ -14,13 +15,19 @@ namespace brantock::platform {
 // that goes away is reported as vanished.
 class ModemWaiter {
 public:
-    ModemWaiter() = default;
+    // One reading of a descriptor's levels and counts; false when the device does not answer.
+    using Sampler = std::function<bool(int fd, ModemSample& out, int& error)>;
+
+    // Tests give their own sampler to play a device with modem lines.
+    explicit ModemWaiter(Sampler sampler = &ModemWaiter::sample) : sampler_(std::move(sampler)) {}
     ~ModemWaiter();
     ModemWaiter(const ModemWaiter&) = delete;
     ModemWaiter& operator=(const ModemWaiter&) = delete;
 
-    // Takes over fd, a duplicate of the port's own descriptor, and closes it when done.
-    void start(int fd, bool hasModemLines, std::shared_ptr<ChangeQueue> changes);
+    // Takes over fd, a duplicate of the port's own descriptor, and closes it when done. The
+    // levels to compare with are read here, before the caller goes on, so a change right after
+    // opening is queued. False, with fd closed, when the device does not answer.
+    bool start(int fd, bool hasModemLines, std::shared_ptr<ChangeQueue> changes);
     // Returns at once; a thread still inside the driver ends on its next wake.
     void stop();
 
@@ -32,6 +39,7 @@ private:
     static void run(const std::shared_ptr<Shared>& shared, const std::atomic<bool>& stop);
     static bool waitForChange(Shared& shared, bool& driverWaits);
 
+    Sampler sampler_;
     std::shared_ptr<Shared> shared_;
     DetachedWorker worker_;
 };

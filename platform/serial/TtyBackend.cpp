@@ -109,10 +109,16 @@ TtyBackend::~TtyBackend() {
 }
 
 void TtyBackend::open(const PortConfig& config, std::shared_ptr<ChangeQueue> changes) {
+    // Looked at before opening, as other serial programs do: opening can move the lines.
+    if (lockFile_.take(path_) == SerialLockFile::Outcome::HeldByOther)
+        throw commError(comErr::PortAlreadyOpen);
     const int fd =
         ::open(path_.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        throw openFailure(errno);
+    if (fd < 0) {
+        const int error = errno;
+        lockFile_.release();
+        throw openFailure(error);
+    }
     struct stat info {};
     termios attributes{};
     int error = 0;
@@ -122,6 +128,7 @@ void TtyBackend::open(const PortConfig& config, std::shared_ptr<ChangeQueue> cha
         error = errno;
     if (error != 0) {
         ::close(fd);
+        lockFile_.release();
         throw openFailure(error);
     }
     fd_ = fd;
@@ -138,11 +145,10 @@ void TtyBackend::open(const PortConfig& config, std::shared_ptr<ChangeQueue> cha
     setOutputLines(config.dtr, config.rts);
 
     const int watched = ::fcntl(fd_, F_DUPFD_CLOEXEC, 0);
-    if (watched < 0) {
+    if (watched < 0 || !waiter_.start(watched, hasModemLines_, changes_)) {
         close();
         throw commError(comErr::InvalidPort);
     }
-    waiter_.start(watched, hasModemLines_, changes_);
 }
 
 void TtyBackend::close() {
@@ -158,6 +164,7 @@ void TtyBackend::close() {
     ::flock(fd_, LOCK_UN);
     ::close(fd_);
     fd_ = -1;
+    lockFile_.release();
     waiter_.stop();
     changes_.reset();
 }

@@ -2,13 +2,15 @@
 
 #include "platform/serial/ModemWaiter.h"
 #include "platform/serial/SerialBackend.h"
+#include "platform/serial/SerialLockFile.h"
 
 #include <QString>
 
 namespace brantock::platform {
 
-// A real serial device through termios, held exclusively (TIOCEXCL and an flock on the
-// descriptor, which also keeps out processes with the rights to pass TIOCEXCL).
+// A real serial device through termios, held exclusively: the lock file serial programs keep
+// (see SerialLockFile), TIOCEXCL and an flock on the descriptor, which also keeps out
+// processes with the rights to pass TIOCEXCL.
 class TtyBackend : public SerialBackend {
 public:
     explicit TtyBackend(QString devicePath);
@@ -30,6 +32,7 @@ private:
     int fd_ = -1;
     bool hasModemLines_ = false;
     std::shared_ptr<ChangeQueue> changes_;
+    SerialLockFile lockFile_;
     ModemWaiter waiter_;
 };
 

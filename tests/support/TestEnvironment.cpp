@@ -27,6 +27,7 @@ void TestEnvironment::setUp() {
     point("XDG_CACHE_HOME", QStringLiteral("home/.cache"));
     point("XDG_RUNTIME_DIR", QStringLiteral("runtime"));
     point("XDG_CONFIG_DIRS", QStringLiteral("etc/xdg"));
+    point("BRANTOCK_LOCK_DIR", QStringLiteral("lock")); // serial lock files, never /var/lock
     QFile::setPermissions(base + QStringLiteral("/runtime"),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }

@@ -8,8 +8,9 @@
 
 namespace brantock::testsupport {
 
-// A process-wide scratch folder: the test main points HOME and every XDG folder into it
-// before any test runs, so no test can reach the user's own settings or data.
+// A process-wide scratch folder: the test main points HOME, every XDG folder and the serial
+// lock folder into it before any test runs, so no test can reach the user's own settings or
+// data, nor the machine's lock files.
 class TestEnvironment {
 public:
     static void setUp();

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 using namespace brantock::platform;
 
 namespace {
@@ -84,6 +86,77 @@ TEST(ModemTracker, ReadingTakenWhileLinesMovedTrustsTheCounts) {
     ASSERT_EQ(got.size(), 3u);
     EXPECT_TRUE(got.back().levels.dsr);
     EXPECT_TRUE(tracker.levels().dsr);
+}
+
+struct Step {
+    ModemSample reading;
+    Changes expected;
+};
+
+struct TrackerCase {
+    const char* name;
+    ModemSample initial;
+    std::vector<Step> steps;
+    bool countsAtEnd;
+};
+
+void PrintTo(const TrackerCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ModemTrackerReadings : public ::testing::TestWithParam<TrackerCase> {};
+
+TEST_P(ModemTrackerReadings, GiveTheirChanges) {
+    const TrackerCase& c = GetParam();
+    ModemTracker tracker(c.initial);
+    for (std::size_t i = 0; i < c.steps.size(); ++i)
+        EXPECT_EQ(tracker.update(c.steps[i].reading), c.steps[i].expected) << "reading " << i;
+    EXPECT_EQ(tracker.usingCounts(), c.countsAtEnd);
+}
+
+const LineChange dsrUp = change(comEvDSR, true, false, false);
+const LineChange dsrDown = change(comEvDSR, false, false, false);
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ModemTrackerReadings,
+    ::testing::Values(
+        // Contact bounce counted once: the level it suggests is wrong, the next reading puts
+        // it right and later pulses still come from the counts.
+        TrackerCase{"OddCountOfABounceIsPutRightOnTheNextReading",
+                    counted({}, 0, 0, 0),
+                    {{counted({}, 1, 0, 0), {dsrUp}},
+                     {counted({}, 1, 0, 0), {dsrDown}},
+                     {counted({}, 3, 0, 0), {dsrUp, dsrDown}},
+                     {counted({}, 5, 0, 0), {dsrUp, dsrDown}}},
+                    true},
+        TrackerCase{"PulseRightAfterABounceKeepsItsTransitions",
+                    counted({}, 0, 0, 0),
+                    {{counted({}, 1, 0, 0), {dsrUp}},
+                     {counted({}, 3, 0, 0), {dsrDown, dsrUp, dsrDown}},
+                     {counted({}, 5, 0, 0), {dsrUp, dsrDown}}},
+                    true},
+        TrackerCase{
+            "DriverThatStartsCountingIsTrustedAgain",
+            counted({}, 0, 0, 0),
+            {{counted({false, true, false}, 0, 0, 0), {}},
+             {counted({false, true, false}, 0, 0, 0), {change(comEvCTS, false, true, false)}},
+             {counted({}, 0, 0, 0), {change(comEvCTS, false, false, false)}},
+             {counted({}, 0, 2, 0),
+              {change(comEvCTS, false, true, false), change(comEvCTS, false, false, false)}}},
+            true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ModemTracker, ShortPulsesAfterABounceAreAllCounted) {
+    ModemTracker tracker(counted({}, 0, 0, 0));
+    std::uint32_t count = 1;
+    tracker.update(counted({}, count, 0, 0));
+    tracker.update(counted({}, count, 0, 0));
+    std::size_t delivered = 0;
+    for (int pulse = 0; pulse < 100; ++pulse) {
+        count += 2;
+        delivered += tracker.update(counted({}, count, 0, 0)).size();
+    }
+    EXPECT_EQ(delivered, 200u);
 }
 
 } // namespace

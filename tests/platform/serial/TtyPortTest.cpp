@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
@@ -204,6 +206,138 @@ TEST_F(PtyPort, ClosingEndsTheWaitingThread) {
     }
     EXPECT_TRUE(QTest::qWaitFor([&] { return threads() <= before; }, 5000))
         << threads() << " threads, " << before << " before";
+}
+
+// The pseudo-terminal with the lock folder in a scratch folder of its own.
+class PtyLock : public PtyPort {
+protected:
+    PtyLock() { qputenv("BRANTOCK_LOCK_DIR", lockFolder.path().toLocal8Bit()); }
+    ~PtyLock() override {
+        control.setPortOpen(false);
+        QFile::setPermissions(lockFolder.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("BRANTOCK_LOCK_DIR", previousFolder);
+    }
+
+    // Named as other serial programs name it: the device under /dev, "/" as "_".
+    QString lockPath() const {
+        return lockFolder.file(QStringLiteral("LCK..") + terminal.mid(5).replace(u'/', u'_'));
+    }
+    QByteArray lockContent() const {
+        QFile file(lockPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void writeLock(const QByteArray& content) {
+        QFile file(lockPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    void makeLockFolderReadOnly() {
+        ASSERT_TRUE(QFile::setPermissions(lockFolder.path(), QFile::ReadOwner | QFile::ExeOwner));
+    }
+    static QByteArray asciiPid(pid_t pid) { return QStringLiteral("%1\n").arg(pid, 10).toLatin1(); }
+    static QByteArray binaryPid(pid_t pid) {
+        const std::int32_t value = pid;
+        return QByteArray(reinterpret_cast<const char*>(&value), sizeof value);
+    }
+    // A process number that no process has now.
+    static pid_t deadPid() {
+        const pid_t child = ::fork();
+        if (child == 0)
+            ::_exit(0);
+        ::waitpid(child, nullptr, 0);
+        return child;
+    }
+
+    ScratchFolder lockFolder;
+    QByteArray previousFolder = qgetenv("BRANTOCK_LOCK_DIR");
+};
+
+TEST_F(PtyLock, OpeningTakesTheLockFileAndClosingRemovesIt) {
+    control.setPortOpen(true);
+    EXPECT_EQ(lockContent(), asciiPid(::getpid()));
+    control.setPortOpen(false);
+    EXPECT_FALSE(QFile::exists(lockPath()));
+}
+
+TEST_F(PtyLock, LinkToTheDeviceTakesTheDevicesOwnLockFile) {
+    ScratchFolder links;
+    const QString link = links.file(QStringLiteral("door-sensor"));
+    ASSERT_TRUE(QFile::link(terminal, link));
+    CommControl linked([&](int) { return link; }, &CommControl::backendFor);
+    linked.setPortOpen(true);
+    EXPECT_EQ(lockContent(), asciiPid(::getpid()));
+    EXPECT_EQ(RaisedError::numberOf([&] { control.setPortOpen(true); }), comErr::PortAlreadyOpen);
+}
+
+enum class Holder { Live, Dead, Nobody };
+
+struct LeftLock {
+    const char* name;
+    Holder holder;
+    bool binary;
+    int error;
+};
+
+class PtyLeftLock : public PtyLock, public ::testing::WithParamInterface<LeftLock> {};
+
+TEST_P(PtyLeftLock, IsHonouredWhileItsProcessLivesAndTakenOverOtherwise) {
+    const LeftLock& c = GetParam();
+    // Process 1 always runs; a finished child's number names no process.
+    const pid_t pid = c.holder == Holder::Live ? 1 : c.holder == Holder::Dead ? deadPid() : 0;
+    const QByteArray content = c.holder == Holder::Nobody ? QByteArray("not a number\n")
+                               : c.binary                 ? binaryPid(pid)
+                                                          : asciiPid(pid);
+    writeLock(content);
+    EXPECT_EQ(RaisedError::numberOf([&] { control.setPortOpen(true); }), c.error);
+    if (c.error != 0) {
+        EXPECT_FALSE(control.PortOpen());
+        EXPECT_EQ(lockContent(), content) << "another's lock stays as it was";
+        return;
+    }
+    EXPECT_EQ(lockContent(), asciiPid(::getpid()));
+    control.setPortOpen(false);
+    EXPECT_FALSE(QFile::exists(lockPath()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Locks, PtyLeftLock,
+    ::testing::Values(LeftLock{"LiveText", Holder::Live, false, comErr::PortAlreadyOpen},
+                      LeftLock{"LiveBinary", Holder::Live, true, comErr::PortAlreadyOpen},
+                      LeftLock{"DeadText", Holder::Dead, false, 0},
+                      LeftLock{"DeadBinary", Holder::Dead, true, 0},
+                      LeftLock{"NoNumber", Holder::Nobody, false, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(PtyLock, MissingLockFolderOpensWithoutALockFile) {
+    const QString missing = lockFolder.file(QStringLiteral("missing"));
+    qputenv("BRANTOCK_LOCK_DIR", missing.toLocal8Bit());
+    control.setPortOpen(true);
+    EXPECT_TRUE(control.PortOpen());
+    EXPECT_FALSE(QFile::exists(missing));
+}
+
+TEST_F(PtyLock, ReadOnlyLockFolderIsHonouredButOpensWithoutALockFileForOrdinaryUsers) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "folder permissions do not bind root";
+    makeLockFolderReadOnly();
+    control.setPortOpen(true);
+    EXPECT_TRUE(control.PortOpen());
+    EXPECT_FALSE(QFile::exists(lockPath()));
+    control.setPortOpen(false);
+
+    for (const QByteArray& left : {asciiPid(1), asciiPid(deadPid())}) {
+        ASSERT_TRUE(QFile::setPermissions(lockFolder.path(),
+                                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QFile::remove(lockPath());
+        writeLock(left);
+        makeLockFolderReadOnly();
+        const bool live = left == asciiPid(1);
+        EXPECT_EQ(RaisedError::numberOf([&] { control.setPortOpen(true); }),
+                  live ? comErr::PortAlreadyOpen : 0);
+        EXPECT_EQ(lockContent(), left);
+        control.setPortOpen(false);
+    }
 }
 
 } // namespace
