@@ -9,8 +9,6 @@
 
 namespace brantock {
 
-bool DataFileCancelled = false;
-
 frmSelectData::frmSelectData(bool showPathBox, QWidget* parent) : QDialog(parent) {
     ui_.setupUi(this, showPathBox);
 

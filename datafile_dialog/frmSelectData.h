@@ -8,7 +8,7 @@
 namespace brantock {
 
 // Set by the data-file dialog's Cancel button; never cleared by the dialog.
-extern bool DataFileCancelled;
+extern bool& DataFileCancelled;
 
 // The modal window in which the user chooses the data file or makes a new one from the
 // template. Callers learn the outcome from the stored data path and DataFileCancelled. The

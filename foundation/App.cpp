@@ -1,34 +1,36 @@
 #include "foundation/App.h"
 
+#include "foundation/FoundationState.h"
+
 #include <QCoreApplication>
 
 namespace brantock {
 
 namespace {
-QString title;
-QString path;
-QString helpFile;
+FoundationState& state() {
+    return FoundationState::Current();
+}
 } // namespace
 
 QString App::Title() {
-    return title.isEmpty() ? QCoreApplication::applicationName() : title;
+    return state().AppTitle.isEmpty() ? QCoreApplication::applicationName() : state().AppTitle;
 }
 void App::SetTitle(const QString& t) {
-    title = t;
+    state().AppTitle = t;
 }
 
 QString App::Path() {
-    return path.isEmpty() ? QCoreApplication::applicationDirPath() : path;
+    return state().AppPath.isEmpty() ? QCoreApplication::applicationDirPath() : state().AppPath;
 }
 void App::SetPath(const QString& folder) {
-    path = folder;
+    state().AppPath = folder;
 }
 
 QString App::HelpFile() {
-    return helpFile;
+    return state().AppHelpFile;
 }
 void App::SetHelpFile(const QString& name) {
-    helpFile = name;
+    state().AppHelpFile = name;
 }
 
 } // namespace brantock

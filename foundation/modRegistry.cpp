@@ -12,8 +12,6 @@ namespace brantock {
 
 using namespace platform;
 
-HKEY RegistryHive = HKEY_CURRENT_USER;
-
 namespace {
 
 const QString FallbackMarker = QStringLiteral("DEFAULT_SETTING~TEST");

@@ -16,7 +16,7 @@ using platform::HKEY_CURRENT_USER;
 using platform::HKEY_LOCAL_MACHINE;
 
 // The hive of the program's own settings, chosen once at start.
-extern HKEY RegistryHive;
+extern HKEY& RegistryHive;
 
 // The product key; a setting's key is this, "\" and its section.
 inline const QString ProductKey = QString::fromLatin1(config::ProductKey);

@@ -1,6 +1,7 @@
 #include "foundation/modbrUtils.h"
 
 #include "foundation/App.h"
+#include "foundation/FoundationState.h"
 #include "foundation/modRegistry.h"
 #include "foundation/ReportingHandler.h"
 #include "platform/dialogs/MessageBoxService.h"
@@ -17,18 +18,7 @@
 
 namespace brantock {
 
-QString CommandLinePort;
-QString CommandLineDataPath;
-bool MultiPort = false;
-QString InstanceTag;
-QString CommandLineSiteName;
-std::int16_t CommandLineSiteID = 0;
-std::uint8_t CommandLineInterfaceOffset = 0;
-
 namespace {
-
-bool commandLineSet = false;
-QString commandLine;
 
 const QString HtmlHelpControlKey = QStringLiteral("CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}");
 
@@ -54,15 +44,16 @@ private:
 } // namespace
 
 QString CommandLineText() {
-    if (commandLineSet)
-        return commandLine;
+    const FoundationState& state = FoundationState::Current();
+    if (state.CommandLineSet)
+        return state.CommandLine;
     const QStringList arguments = QCoreApplication::arguments();
     return arguments.mid(1).join(u' ');
 }
 
 void SetCommandLineText(const QString& text) {
-    commandLine = text;
-    commandLineSet = true;
+    FoundationState::Current().CommandLine = text;
+    FoundationState::Current().CommandLineSet = true;
 }
 
 QString ExtractCommandParamater(const QString& key, const QString& text) {

@@ -8,13 +8,13 @@ namespace brantock {
 
 // Start-up values taken from the command line by ParseCommandLine (empty, 0 or false when
 // the key is absent).
-extern QString CommandLinePort;
-extern QString CommandLineDataPath;
-extern bool MultiPort;
-extern QString InstanceTag;
-extern QString CommandLineSiteName;
-extern std::int16_t CommandLineSiteID;
-extern std::uint8_t CommandLineInterfaceOffset;
+extern QString& CommandLinePort;
+extern QString& CommandLineDataPath;
+extern bool& MultiPort;
+extern QString& InstanceTag;
+extern QString& CommandLineSiteName;
+extern std::int16_t& CommandLineSiteID;
+extern std::uint8_t& CommandLineInterfaceOffset;
 
 // The process's command-line text: its arguments (without the program) joined with blanks.
 QString CommandLineText();

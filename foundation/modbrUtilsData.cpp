@@ -12,10 +12,6 @@
 
 namespace brantock {
 
-QString CachedDataPath;
-std::int16_t DataVersion = 0;
-bool SiteLoaded = false;
-
 namespace {
 const QString DefaultFileName = QStringLiteral("/data.hbd");
 }

@@ -18,11 +18,11 @@ class Connection;
 using DataConnection = std::unique_ptr<platform::Connection>;
 
 // The path found by the last look-up; empty until then and after ResetData.
-extern QString CachedDataPath;
+extern QString& CachedDataPath;
 // Format level of the data file last checked: 1 first format, 2 second; 0 before any check.
-extern std::int16_t DataVersion;
+extern std::int16_t& DataVersion;
 // Cleared by every check that reaches the column scan, so the site is validated again.
-extern bool SiteLoaded;
+extern bool& SiteLoaded;
 
 inline const QString DataPassword = QString::fromLatin1(config::DataPassword);
 

@@ -4,7 +4,10 @@
 #include "tests/support/TemporaryRegistry.h"
 
 #include "foundation/App.h"
+#include "foundation/FoundationState.h"
 #include "foundation/modbrUtils.h"
+#include "foundation/modbrUtilsData.h"
+#include "foundation/modRegistry.h"
 #include "foundation/modShellFolders.h"
 #include "foundation/modWeb.h"
 #include "foundation/ModxpLook.h"
@@ -12,6 +15,7 @@
 #include "foundation/ui/modForceFore.h"
 #include "runtime/RuntimeError.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QWidget>
@@ -275,4 +279,27 @@ TEST(Helpers, ForceForegroundWindowShowsAndRestores) {
     window.showMinimized();
     EXPECT_TRUE(ForceForegroundWindow(&window));
     EXPECT_FALSE(window.isMinimized());
+}
+
+TEST(ProcessState, OneResetPutsEveryValueBack) {
+    parse("port=3,datapath=/d.hbd,multiport=yes,TAG=a,SiteName=s,SiteID=4,InterfaceOffset=1");
+    RegistryHive = HKEY_LOCAL_MACHINE;
+    CachedDataPath = "/x";
+    DataVersion = 2;
+    SiteLoaded = true;
+    App::SetTitle("T");
+    App::SetPath("/p");
+    FoundationState::Reset();
+    EXPECT_EQ(CommandLineText(), QCoreApplication::arguments().mid(1).join(u' '));
+    EXPECT_TRUE(CommandLinePort.isEmpty() && CommandLineDataPath.isEmpty() &&
+                InstanceTag.isEmpty() && CommandLineSiteName.isEmpty());
+    EXPECT_FALSE(MultiPort);
+    EXPECT_EQ(CommandLineSiteID, 0);
+    EXPECT_EQ(CommandLineInterfaceOffset, 0);
+    EXPECT_EQ(RegistryHive, HKEY_CURRENT_USER);
+    EXPECT_TRUE(CachedDataPath.isEmpty());
+    EXPECT_EQ(DataVersion, 0);
+    EXPECT_FALSE(SiteLoaded);
+    EXPECT_EQ(App::Title(), QCoreApplication::applicationName());
+    EXPECT_EQ(App::Path(), QCoreApplication::applicationDirPath());
 }
