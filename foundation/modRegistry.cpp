@@ -130,6 +130,34 @@ bool SetRegBoolean(const QString& valueName, bool value, const QString& section,
     });
 }
 
+QString GetRegSetting(const Setting& setting, HKEY hive) {
+    return GetRegSetting(setting.name, setting.defaultValue, setting.section, setting.encoded,
+                         hive);
+}
+
+QString GetRegSettingHiveFallback(const Setting& setting) {
+    return GetRegSettingHiveFallback(setting.name, setting.defaultValue, setting.section,
+                                     setting.encoded);
+}
+
+// Boolean and check-box settings list their defaults as "1" and "0" (and "2").
+bool GetRegBoolean(const Setting& setting, HKEY hive) {
+    return GetRegBoolean(setting.name, setting.defaultValue == u"1", setting.section, hive);
+}
+
+std::int16_t GetRegCheckBox(const Setting& setting, HKEY hive) {
+    return GetRegCheckBox(setting.name, std::int16_t(setting.defaultValue.toShort()),
+                          setting.section, hive);
+}
+
+bool SetRegSetting(const Setting& setting, const QString& value, HKEY hive) {
+    return SetRegSetting(setting.name, value, setting.section, setting.encoded, hive);
+}
+
+bool SetRegBoolean(const Setting& setting, bool value, HKEY hive) {
+    return SetRegBoolean(setting.name, value, setting.section, hive);
+}
+
 std::int32_t RegSetKeyValue(HKEY hive, const QString& keyPath, const QString& valueName,
                             const QVariant& value, std::int32_t valueType, bool create) {
     return withTrail("RegSetKeyValue&", [&] {

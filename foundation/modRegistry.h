@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foundation/Setting.h"
 #include "platform/settings/RegistryApi.h"
 #include "runtime/ProductConfig.h"
 
@@ -33,6 +34,14 @@ std::int16_t GetRegCheckBox(const QString& valueName, std::int16_t defaultValue,
 bool SetRegSetting(QString valueName, const QString& value, const QString& section, bool encode,
                    HKEY hive);
 bool SetRegBoolean(const QString& valueName, bool value, const QString& section, HKEY hive);
+
+// The same for a listed setting, with its section, default and encoding.
+QString GetRegSetting(const Setting& setting, HKEY hive);
+QString GetRegSettingHiveFallback(const Setting& setting);
+bool GetRegBoolean(const Setting& setting, HKEY hive);
+std::int16_t GetRegCheckBox(const Setting& setting, HKEY hive);
+bool SetRegSetting(const Setting& setting, const QString& value, HKEY hive);
+bool SetRegBoolean(const Setting& setting, bool value, HKEY hive);
 
 // The thin layer over the registry functions; results are the registry's result codes.
 std::int32_t RegSetKeyValue(HKEY hive, const QString& keyPath, const QString& valueName,

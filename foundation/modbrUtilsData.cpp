@@ -1,6 +1,7 @@
 #include "foundation/modbrUtilsData.h"
 
 #include "foundation/App.h"
+#include "foundation/FoundationSettings.h"
 #include "foundation/modbrUtils.h"
 #include "foundation/modRegistry.h"
 #include "foundation/modShellFolders.h"
@@ -26,8 +27,7 @@ QString GetDataPath(QString& fileName) {
             CachedDataPath = CommandLineDataPath;
             return CachedDataPath;
         }
-        CachedDataPath =
-            GetRegSettingHiveFallback(QStringLiteral("DatabasePath"), QString(), QString(), true);
+        CachedDataPath = GetRegSettingHiveFallback(settings::DatabasePath);
         if (CachedDataPath.isEmpty()) {
             const QString beside = App::Path() + fileName;
             const QString documents = GetSpecialFolder(csidl::Personal, false);
@@ -56,7 +56,7 @@ void SaveDataPath(const QString& path) {
             if (!CommandLineDataPath.isEmpty())
                 CommandLineDataPath = path;
             else
-                SetRegSetting(QStringLiteral("DatabasePath"), path, QString(), true, RegistryHive);
+                SetRegSetting(settings::DatabasePath, path, RegistryHive);
         });
 }
 

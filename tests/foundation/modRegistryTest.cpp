@@ -1,6 +1,7 @@
 #include "tests/support/TemporaryRegistry.h"
 
 #include "foundation/modRegistry.h"
+#include "foundation/Setting.h"
 #include "runtime/RuntimeError.h"
 
 #include <gmock/gmock.h>
@@ -219,4 +220,25 @@ TEST(modRegistry, RunTimeErrorsCarryTheTrailAndKeysAreClosed) {
         EXPECT_EQ(e.source(), "RegSetKeyValue&SetValueEx&");
     }
     platform::RegistryApi::setCurrent(nullptr);
+}
+
+TEST(modRegistry, ListedSettingsCarryTheirSectionDefaultAndEncoding) {
+    TemporaryRegistry temp;
+    const Setting text{"Sub", "Name", "fallback", true};
+    const Setting flag{"", "Flag", "1", false};
+    const Setting box{"", "Box", "2", false};
+    EXPECT_EQ(GetRegSetting(text, HKEY_CURRENT_USER), "fallback");
+    EXPECT_TRUE(GetRegBoolean(flag, HKEY_CURRENT_USER));
+    EXPECT_EQ(GetRegCheckBox(box, HKEY_CURRENT_USER), 2);
+
+    const QString withOne = QStringLiteral("a") + QChar(1) + QStringLiteral("b");
+    ASSERT_TRUE(SetRegSetting(text, withOne, HKEY_CURRENT_USER));
+    EXPECT_EQ(GetRegSetting(text, HKEY_CURRENT_USER), withOne);
+    EXPECT_EQ(GetRegSetting("Name", "", "Sub", true, HKEY_CURRENT_USER), withOne);
+    ASSERT_TRUE(SetRegBoolean(flag, false, HKEY_CURRENT_USER));
+    EXPECT_FALSE(GetRegBoolean(flag, HKEY_CURRENT_USER));
+
+    SetRegSetting(text, "", HKEY_CURRENT_USER);
+    SetRegSetting("Name", "machine's", "Sub", true, HKEY_LOCAL_MACHINE);
+    EXPECT_EQ(GetRegSettingHiveFallback(text), "machine's");
 }
