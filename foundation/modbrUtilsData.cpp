@@ -116,26 +116,19 @@ bool CheckData(const QString& path) {
     bool result = false;
     QString p = path;
     DataConnection connection;
-    bool proceed = true;
     ReportingHandler(QStringLiteral("CheckData&"))
         .run({
             [&] {
                 if (p.isEmpty())
                     p = GetDataPath();
             },
-            [&] { proceed = DoesFileExist(p, 0); },
+            [&] { return DoesFileExist(p, 0) ? Flow::Next : Flow::Leave; },
+            [&] { return OpenCN(connection, p) ? Flow::Next : Flow::Leave; },
             [&] {
-                if (proceed)
-                    proceed = OpenCN(connection, p);
-            },
-            [&] {
-                if (proceed && connection)
+                if (connection)
                     result = CheckDataStructure(*connection);
             },
-            [&] {
-                if (proceed)
-                    CloseCN(connection);
-            },
+            [&] { CloseCN(connection); },
         });
     // A connection left open by an answer that gave up is not kept.
     if (connection)
