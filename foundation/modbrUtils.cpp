@@ -51,7 +51,7 @@ QString CommandLineText() {
     return arguments.mid(1).join(u' ');
 }
 
-void SetCommandLineText(const QString& text) {
+void setCommandLineText(const QString& text) {
     FoundationState::Current().CommandLine = text;
     FoundationState::Current().CommandLineSet = true;
 }

@@ -19,7 +19,7 @@ extern std::uint8_t& CommandLineInterfaceOffset;
 // The process's command-line text: its arguments (without the program) joined with blanks.
 QString CommandLineText();
 // Replaces that text (the launchers' own tests and the programs' tests).
-void SetCommandLineText(const QString& text);
+void setCommandLineText(const QString& text);
 
 // Fills the start-up values from the command-line text of comma-separated key=value items.
 void ParseCommandLine();

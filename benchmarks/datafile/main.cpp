@@ -63,7 +63,7 @@ Figures measure(const Candidate& candidate, const QString& file, int rows, int r
         timer.start();
         for (int i = 0; i < rows; ++i) {
             Connection connection;
-            connection.SetSettings(candidate.settings);
+            connection.setSettings(candidate.settings);
             connection.Open(text);
             connection.Execute(Insert, rowValues(next++));
             connection.Close();
@@ -71,7 +71,7 @@ Figures measure(const Candidate& candidate, const QString& file, int rows, int r
         perOpen.push_back(double(timer.nsecsElapsed()) / 1e6 / rows);
 
         Connection kept;
-        kept.SetSettings(candidate.settings);
+        kept.setSettings(candidate.settings);
         kept.Open(text);
         timer.restart();
         for (int i = 0; i < rows; ++i)

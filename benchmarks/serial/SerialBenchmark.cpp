@@ -102,7 +102,7 @@ public:
             arrivals_.push_back(Clock::now());
             levels_.push_back(control_.DSRHolding());
         });
-        control_.setPortOpen(true);
+        control_.SetPortOpen(true);
         peer_.waitClient(std::chrono::seconds(5));
     }
 

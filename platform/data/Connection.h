@@ -38,7 +38,7 @@ public:
     Connection& operator=(Connection&& other) noexcept;
 
     // Used by the next Open.
-    void SetSettings(const Settings& settings) { settings_ = settings; }
+    void setSettings(const Settings& settings) { settings_ = settings; }
     const Settings& GetSettings() const { return settings_; }
 
     void Open(const QString& connectionText);

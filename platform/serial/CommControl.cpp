@@ -32,7 +32,7 @@ std::unique_ptr<SerialBackend> CommControl::backendFor(const QString& device) {
     return std::make_unique<TtyBackend>(device);
 }
 
-void CommControl::setCommPort(int port) {
+void CommControl::SetCommPort(int port) {
     if (PortOpen())
         throw commError(comErr::PortOpened);
     if (port < PortDeviceMap::FirstPort || port > PortDeviceMap::LastPort)
@@ -48,7 +48,7 @@ bool CommControl::PortOpen() const {
     return backendAlive();
 }
 
-void CommControl::setPortOpen(bool open) {
+void CommControl::SetPortOpen(bool open) {
     if (!open) {
         releaseBackend();
         return;
@@ -82,7 +82,7 @@ void CommControl::releaseBackend() {
     changes_.reset();
 }
 
-void CommControl::setSettings(const QString& text) {
+void CommControl::SetSettings(const QString& text) {
     const std::optional<SerialSettings> parsed = SerialSettings::parse(text);
     if (!parsed)
         throw commError(comErr::InvalidPropertyValue);
@@ -92,18 +92,18 @@ void CommControl::setSettings(const QString& text) {
     settingsText_ = text;
 }
 
-void CommControl::setInputMode(int mode) {
+void CommControl::SetInputMode(int mode) {
     if (mode != 0)
         throw commError(comErr::InvalidPropertyValue);
 }
 
-void CommControl::setDTREnable(bool on) {
+void CommControl::SetDTREnable(bool on) {
     dtr_ = on;
     if (backendAlive())
         backend_->setOutputLines(dtr_, rts_);
 }
 
-void CommControl::setRTSEnable(bool on) {
+void CommControl::SetRTSEnable(bool on) {
     rts_ = on;
     if (backendAlive())
         backend_->setOutputLines(dtr_, rts_);
@@ -137,7 +137,7 @@ bool CommControl::CDHolding() const {
     return levels().cd;
 }
 
-void CommControl::setOutput(const QString& text) {
+void CommControl::SetOutput(const QString& text) {
     if (!backendAlive())
         throw commError(comErr::PortNotOpen);
     backend_->write(text.toLatin1());

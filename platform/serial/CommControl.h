@@ -42,22 +42,22 @@ public:
     static std::unique_ptr<SerialBackend> backendFor(const QString& device);
 
     int CommPort() const { return commPort_; }
-    void setCommPort(int port);
+    void SetCommPort(int port);
 
     bool PortOpen() const;
-    void setPortOpen(bool open);
+    void SetPortOpen(bool open);
 
     QString Settings() const { return settingsText_; }
-    void setSettings(const QString& text);
+    void SetSettings(const QString& text);
 
     // 0: text, the one mode offered.
     int InputMode() const { return 0; }
-    void setInputMode(int mode);
+    void SetInputMode(int mode);
 
     bool DTREnable() const { return dtr_; }
-    void setDTREnable(bool on);
+    void SetDTREnable(bool on);
     bool RTSEnable() const { return rts_; }
-    void setRTSEnable(bool on);
+    void SetRTSEnable(bool on);
 
     bool DSRHolding() const;
     bool CTSHolding() const;
@@ -67,7 +67,7 @@ public:
     int CommEvent() const;
 
     // Sends text, one byte per character (Latin-1).
-    void setOutput(const QString& text);
+    void SetOutput(const QString& text);
     // Everything received since the last read, one character per byte.
     QString Input();
 

@@ -40,7 +40,7 @@ TEST_F(CommaLocaleNumbers, BooleanAndCheckBoxReadersReadAPoint) {
 }
 
 TEST_F(CommaLocaleNumbers, CommandLineNumbersReadAPoint) {
-    SetCommandLineText(QStringLiteral("SiteID=2.5,InterfaceOffset=1.5,multiport=0.5"));
+    setCommandLineText(QStringLiteral("SiteID=2.5,InterfaceOffset=1.5,multiport=0.5"));
     ParseCommandLine();
     EXPECT_EQ(CommandLineSiteID, 2);
     EXPECT_EQ(CommandLineInterfaceOffset, 2);

@@ -28,7 +28,7 @@ using namespace brantock::testsupport;
 namespace {
 
 void parse(const QString& text) {
-    SetCommandLineText(text);
+    setCommandLineText(text);
     ParseCommandLine();
 }
 
@@ -120,7 +120,7 @@ TEST(CommandLine, NumbersAreRoundedAndOutOfRangeOverflows) {
 }
 
 TEST(CommandLine, ArgumentsJoinWithBlanks) {
-    SetCommandLineText("datapath=/tmp/a b.hbd,TAG=Door");
+    setCommandLineText("datapath=/tmp/a b.hbd,TAG=Door");
     EXPECT_EQ(CommandLineText(), "datapath=/tmp/a b.hbd,TAG=Door");
 }
 

@@ -229,7 +229,7 @@ TEST_F(ConnectionTest, LockHeldPastTheWaitFailsAndNothingIsLost) {
     Connection waiter;
     Connection::Settings shortWait;
     shortWait.lockWaitMs = 200;
-    waiter.SetSettings(shortWait);
+    waiter.setSettings(shortWait);
     waiter.Open(DataFiles::connectionText(path));
 
     holder.Execute(QStringLiteral("BEGIN EXCLUSIVE"));
@@ -239,7 +239,7 @@ TEST_F(ConnectionTest, LockHeldPastTheWaitFailsAndNothingIsLost) {
               }),
               dataerr::Locked);
     Connection late;
-    late.SetSettings(shortWait);
+    late.setSettings(shortWait);
     EXPECT_EQ(openError(late, DataFiles::connectionText(path)), dataerr::Locked);
     holder.Execute(QStringLiteral("COMMIT"));
 
@@ -255,7 +255,7 @@ TEST_F(ConnectionTest, OpenRecordSetKeepsNoWriterWaiting) {
     Connection::Settings shortWait;
     shortWait.lockWaitMs = 200;
     Connection writer;
-    writer.SetSettings(shortWait);
+    writer.setSettings(shortWait);
     writer.Open(DataFiles::connectionText(path));
 
     // Both read, neither has finished with its rows, both write: as two counters' minute
@@ -347,7 +347,7 @@ TEST(ForeignFile, IsRefusedWithoutBeingChanged) {
         Connection connection;
         Connection::Settings shortWait;
         shortWait.lockWaitMs = 200;
-        connection.SetSettings(shortWait);
+        connection.setSettings(shortWait);
         EXPECT_EQ(openError(connection, DataFiles::connectionText(path)),
                   dataerr::NoPasswordRecord);
         EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), names);

@@ -54,7 +54,7 @@ void PrintTo(const Delivered& d, std::ostream* os) {
 // A control on a backend whose changes the test pushes itself.
 class Delivery : public ::testing::Test {
 protected:
-    Delivery() { control.setPortOpen(true); }
+    Delivery() { control.SetPortOpen(true); }
 
     SeenChange now() const {
         return {control.CommEvent(), control.DSRHolding(), control.CTSHolding(),
@@ -170,7 +170,7 @@ TEST_F(Delivery, HandlerThatClosesThePortEndsTheDeliveriesAroundIt) {
             link->push(change(3));
             QCoreApplication::processEvents();
         } else {
-            control.setPortOpen(false);
+            control.SetPortOpen(false);
         }
     });
     link->push(change(1));

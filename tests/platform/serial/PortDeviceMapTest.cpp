@@ -51,8 +51,8 @@ TEST(PortDeviceMap, ControlOpensThePortTheSettingsName) {
                                       "\"Com7\"=\"sim:" +
                                           folder.file("door.sock").toUtf8() + "\"\n");
     CommControl control;
-    control.setCommPort(7);
-    control.setPortOpen(true);
+    control.SetCommPort(7);
+    control.SetPortOpen(true);
     EXPECT_TRUE(control.PortOpen());
     EXPECT_TRUE(peer.waitClient(std::chrono::seconds(5)));
 }

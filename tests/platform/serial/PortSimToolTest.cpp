@@ -53,9 +53,9 @@ protected:
 TEST_F(PortSimTool, CommandsDriveTheLinesAndShowTheOutputs) {
     start({});
     CommRecorder recorder(control);
-    control.setDTREnable(true);
-    control.setRTSEnable(false);
-    control.setPortOpen(true);
+    control.SetDTREnable(true);
+    control.SetRTSEnable(false);
+    control.SetPortOpen(true);
     command("wait-client");
     ASSERT_EQ(readLine(), "connected");
     command("show");
@@ -67,7 +67,7 @@ TEST_F(PortSimTool, CommandsDriveTheLinesAndShowTheOutputs) {
     EXPECT_EQ(recorder.seen.front(), (SeenChange{comEvCTS, false, true, false}));
     EXPECT_EQ(recorder.seen.back(), (SeenChange{comEvCD, false, true, false}));
 
-    control.setOutput(QStringLiteral("Brantock"));
+    control.SetOutput(QStringLiteral("Brantock"));
     QTest::qWait(100);
     EXPECT_EQ(control.Input(), QStringLiteral("Brantock"));
     command("received");
@@ -82,13 +82,13 @@ TEST_F(PortSimTool, CommandsDriveTheLinesAndShowTheOutputs) {
 
 TEST_F(PortSimTool, SilentPeerWithCommandLineCommandsAndAWrongCommand) {
     start({"--silent", "dsr 1", "bogus"});
-    control.setPortOpen(true);
+    control.SetPortOpen(true);
     // The tool may still be running its first commands when the port connects.
     EXPECT_TRUE(QTest::qWaitFor([&] { return control.DSRHolding(); }, 5000));
-    control.setOutput(QStringLiteral("Test"));
+    control.SetOutput(QStringLiteral("Test"));
     QTest::qWait(100);
     EXPECT_EQ(control.Input(), QString());
-    control.setPortOpen(false);
+    control.SetPortOpen(false);
     tool.closeWriteChannel();
     ASSERT_TRUE(tool.waitForFinished(5000));
     EXPECT_EQ(tool.exitCode(), 1);
@@ -107,7 +107,7 @@ TEST_P(PortSimToolEnding, SignalEndsTheToolAndRemovesItsSocket) {
     const EndingCase& c = GetParam();
     start({});
     CommRecorder recorder(control);
-    control.setPortOpen(true);
+    control.SetPortOpen(true);
     if (c.duringTrain) {
         command("pulse dsr 1000000 1000");
         ASSERT_TRUE(recorder.waitFor(1));

@@ -41,7 +41,7 @@ TEST(SerialSettings, MalformedTextIsAnInvalidPropertyValueAndChangesNothing) {
          {"", "9600", "9600,n,8", "9600,n,8,1,x", "9601,n,8,1", "abc,n,8,1", "9600,x,8,1",
           "9600,no,8,1", "9600,n,4,1", "9600,n,9,1", "9600,n,8,3", "9600,n,8,0"}) {
         try {
-            control.setSettings(QString::fromLatin1(text));
+            control.SetSettings(QString::fromLatin1(text));
             ADD_FAILURE() << "accepted " << text;
         } catch (const brantock::RuntimeError& e) {
             EXPECT_EQ(e.number(), comErr::InvalidPropertyValue) << text;
@@ -52,8 +52,8 @@ TEST(SerialSettings, MalformedTextIsAnInvalidPropertyValueAndChangesNothing) {
 
 TEST(SerialSettings, OnlyTextInputIsOffered) {
     CommControl control;
-    control.setInputMode(0);
-    EXPECT_THROW(control.setInputMode(1), brantock::RuntimeError);
+    control.SetInputMode(0);
+    EXPECT_THROW(control.SetInputMode(1), brantock::RuntimeError);
     EXPECT_EQ(control.InputMode(), 0);
 }
 

@@ -48,8 +48,8 @@ protected:
     QString device() const { return QStringLiteral("sim:") + folder.file("port.sock"); }
 
     void open() {
-        control.setCommPort(1);
-        control.setPortOpen(true);
+        control.SetCommPort(1);
+        control.SetPortOpen(true);
         ASSERT_TRUE(peer.waitClient(std::chrono::seconds(5)));
     }
 
@@ -139,7 +139,7 @@ TEST_F(SimPort, LongTextGoesOutAndComesBackWhole) {
     QString text;
     for (int i = 0; i < 100000; ++i)
         text += QChar(u'a' + i % 26);
-    control.setOutput(text);
+    control.SetOutput(text);
     QString back;
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
@@ -155,7 +155,7 @@ class SimPortEcho : public SimPort, public ::testing::WithParamInterface<const c
 TEST_P(SimPortEcho, TextIsBackWhenReadAfterTheCheckWait) {
     open();
     const QString text = QString::fromLatin1(GetParam());
-    control.setOutput(text);
+    control.SetOutput(text);
     QTest::qWait(100);
     EXPECT_EQ(control.Input(), text);
     EXPECT_EQ(control.Input(), QString()) << "Input gives what came since the last read";
@@ -166,19 +166,19 @@ INSTANTIATE_TEST_SUITE_P(Texts, SimPortEcho, ::testing::Values("Brantock", "Test
 TEST_F(SimPort, SilentPeerTakesTheTextAndAnswersNothing) {
     peer.setEcho(false);
     open();
-    control.setOutput(QStringLiteral("Brantock"));
+    control.SetOutput(QStringLiteral("Brantock"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return peer.takeReceived() == "Brantock"; }, 5000));
     EXPECT_EQ(control.Input(), QString());
 }
 
 TEST_F(SimPort, OutputLinesSetWhileClosedApplyWhenItOpens) {
-    control.setDTREnable(false);
-    control.setRTSEnable(true);
+    control.SetDTREnable(false);
+    control.SetRTSEnable(true);
     open();
     EXPECT_FALSE(peer.dtr());
     EXPECT_TRUE(peer.rts());
-    control.setDTREnable(true);
-    control.setRTSEnable(false);
+    control.SetDTREnable(true);
+    control.SetRTSEnable(false);
     EXPECT_TRUE(peer.dtr());
     EXPECT_FALSE(peer.rts());
 }
@@ -187,10 +187,10 @@ TEST_F(SimPort, LoopedBackInputsFollowTheOutputsWithoutWaiting) {
     peer.setLoop(true);
     open();
     const bool cd = control.CDHolding();
-    control.setRTSEnable(!control.CDHolding());
+    control.SetRTSEnable(!control.CDHolding());
     EXPECT_NE(control.CDHolding(), cd);
     const bool cts = control.CTSHolding();
-    control.setDTREnable(!control.CTSHolding());
+    control.SetDTREnable(!control.CTSHolding());
     EXPECT_NE(control.CTSHolding(), cts);
 }
 
@@ -203,12 +203,12 @@ TEST_F(SimPort, ClosedPortReadsEveryLevelFalse) {
     EXPECT_TRUE(control.DSRHolding());
     EXPECT_TRUE(control.CTSHolding());
     EXPECT_TRUE(control.CDHolding());
-    control.setPortOpen(false);
+    control.SetPortOpen(false);
     EXPECT_FALSE(control.PortOpen());
     EXPECT_FALSE(control.DSRHolding());
     EXPECT_FALSE(control.CTSHolding());
     EXPECT_FALSE(control.CDHolding());
-    EXPECT_EQ(RaisedError::numberOf([&] { control.setOutput("Test"); }), comErr::PortNotOpen);
+    EXPECT_EQ(RaisedError::numberOf([&] { control.SetOutput("Test"); }), comErr::PortNotOpen);
     EXPECT_EQ(RaisedError::numberOf([&] { control.Input(); }), comErr::PortNotOpen);
 }
 
@@ -219,7 +219,7 @@ TEST_F(SimPort, ChangesPendingAtCloseAreDropped) {
     for (int i = 0; i < 5000 && !control.CTSHolding(); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     ASSERT_TRUE(control.CTSHolding());
-    control.setPortOpen(false);
+    control.SetPortOpen(false);
     QTest::qWait(50);
     EXPECT_TRUE(recorder.seen.empty());
 }
@@ -233,18 +233,18 @@ TEST_F(SimPort, VanishedPeerClosesThePortAfterTheChangesBeforeIt) {
     QTest::qWait(50);
     EXPECT_EQ(recorder.seen, (std::vector<SeenChange>{{comEvDSR, true, false, false}}));
     EXPECT_FALSE(control.DSRHolding());
-    EXPECT_EQ(RaisedError::numberOf([&] { control.setOutput("Test"); }), comErr::PortNotOpen);
+    EXPECT_EQ(RaisedError::numberOf([&] { control.SetOutput("Test"); }), comErr::PortNotOpen);
 
-    control.setPortOpen(true);
+    control.SetPortOpen(true);
     EXPECT_TRUE(control.PortOpen());
     EXPECT_TRUE(control.DSRHolding());
 }
 
 TEST_F(SimPort, ClosingWhileTheReaderWaitsReturnsAndFreesThePort) {
     open();
-    control.setPortOpen(false);
+    control.SetPortOpen(false);
     EXPECT_TRUE(peer.waitNoClient(std::chrono::seconds(5)));
-    control.setPortOpen(true);
+    control.SetPortOpen(true);
     EXPECT_TRUE(control.PortOpen());
 }
 
@@ -252,8 +252,8 @@ TEST_F(SimPort, ClosingAndReopeningAtOnceIsNeverRefused) {
     open();
     // As the port dialog does: no pause between the close and the next open.
     for (int round = 0; round < 300; ++round) {
-        control.setPortOpen(false);
-        ASSERT_EQ(RaisedError::numberOf([&] { control.setPortOpen(true); }), 0)
+        control.SetPortOpen(false);
+        ASSERT_EQ(RaisedError::numberOf([&] { control.SetPortOpen(true); }), 0)
             << "round " << round;
     }
     EXPECT_TRUE(control.PortOpen());
@@ -272,19 +272,19 @@ TEST_F(SimPort, PeerDropsAPortThatSendsALineLongerThanTheProtocolAllows) {
 TEST_F(SimPort, OpeningErrors) {
     CommControl second([this](int) { return device(); }, &CommControl::backendFor);
     open();
-    EXPECT_EQ(RaisedError::numberOf([&] { second.setPortOpen(true); }), comErr::PortAlreadyOpen);
+    EXPECT_EQ(RaisedError::numberOf([&] { second.SetPortOpen(true); }), comErr::PortAlreadyOpen);
     EXPECT_FALSE(second.PortOpen());
-    EXPECT_EQ(RaisedError::numberOf([&] { control.setPortOpen(true); }), comErr::PortAlreadyOpen);
-    EXPECT_EQ(RaisedError::numberOf([&] { control.setCommPort(2); }), comErr::PortOpened);
-    control.setPortOpen(false);
+    EXPECT_EQ(RaisedError::numberOf([&] { control.SetPortOpen(true); }), comErr::PortAlreadyOpen);
+    EXPECT_EQ(RaisedError::numberOf([&] { control.SetCommPort(2); }), comErr::PortOpened);
+    control.SetPortOpen(false);
 
-    control.setCommPort(2); // names no device
-    EXPECT_EQ(RaisedError::numberOf([&] { control.setPortOpen(true); }), comErr::InvalidPort);
+    control.SetCommPort(2); // names no device
+    EXPECT_EQ(RaisedError::numberOf([&] { control.SetPortOpen(true); }), comErr::InvalidPort);
     CommControl noPeer([this](int) { return QStringLiteral("sim:") + folder.file("none.sock"); },
                        &CommControl::backendFor);
-    EXPECT_EQ(RaisedError::numberOf([&] { noPeer.setPortOpen(true); }), comErr::InvalidPort);
-    EXPECT_EQ(RaisedError::numberOf([&] { control.setCommPort(0); }), comErr::InvalidPort);
-    EXPECT_EQ(RaisedError::numberOf([&] { control.setCommPort(17); }), comErr::InvalidPort);
+    EXPECT_EQ(RaisedError::numberOf([&] { noPeer.SetPortOpen(true); }), comErr::InvalidPort);
+    EXPECT_EQ(RaisedError::numberOf([&] { control.SetCommPort(0); }), comErr::InvalidPort);
+    EXPECT_EQ(RaisedError::numberOf([&] { control.SetCommPort(17); }), comErr::InvalidPort);
     EXPECT_EQ(control.CommPort(), 2);
 }
 
@@ -364,7 +364,7 @@ TEST_P(OverlongLine, ClosesThePortAsAVanishedPeer) {
         }
         ::close(fd);
     });
-    control.setPortOpen(true);
+    control.SetPortOpen(true);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !control.PortOpen(); }, 5000));
     EXPECT_EQ(RaisedError::numberOf([&] { control.Input(); }), comErr::PortNotOpen);
 }
@@ -413,7 +413,7 @@ TEST_P(SlowPeer, OpeningGivesUpAtTheDeadlineWithInvalidPort) {
     serve(0, c.script);
     if (c.stopped)
         fillBacklog();
-    EXPECT_EQ(RaisedError::numberOf([&] { control.setPortOpen(true); }), comErr::InvalidPort);
+    EXPECT_EQ(RaisedError::numberOf([&] { control.SetPortOpen(true); }), comErr::InvalidPort);
     EXPECT_FALSE(control.PortOpen());
 }
 

@@ -39,7 +39,7 @@ protected:
             terminal = QString::fromLocal8Bit(::ptsname(master));
     }
     ~PtyPort() override {
-        control.setPortOpen(false);
+        control.SetPortOpen(false);
         closeMaster();
     }
 
@@ -76,10 +76,10 @@ protected:
 class PtyEcho : public PtyPort, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(PtyEcho, TextSentIsReadBackAfterTheCheckWait) {
-    control.setPortOpen(true);
-    control.setSettings(QStringLiteral("9600,n,8,1"));
+    control.SetPortOpen(true);
+    control.SetSettings(QStringLiteral("9600,n,8,1"));
     const QByteArray text = GetParam();
-    control.setOutput(QString::fromLatin1(text));
+    control.SetOutput(QString::fromLatin1(text));
     ASSERT_EQ(readMaster(text.size()), text);
     ASSERT_EQ(::write(master, text.constData(), size_t(text.size())), text.size());
     QTest::qWait(100);
@@ -94,8 +94,8 @@ TEST_F(PtyPort, SettingsApplyOnOpeningAndWhileOpen) {
     const int observer = ::open(terminal.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_CLOEXEC);
     ASSERT_GE(observer, 0);
     termios t{};
-    control.setSettings(QStringLiteral("1200,e,7,2"));
-    control.setPortOpen(true);
+    control.SetSettings(QStringLiteral("1200,e,7,2"));
+    control.SetPortOpen(true);
     ASSERT_EQ(::tcgetattr(observer, &t), 0);
     EXPECT_EQ(::cfgetospeed(&t), speed_t(B1200));
     // A pseudo-terminal keeps 8 data bits without parity whatever is asked; speed, stop bits
@@ -103,7 +103,7 @@ TEST_F(PtyPort, SettingsApplyOnOpeningAndWhileOpen) {
     EXPECT_EQ(t.c_cflag & (CSTOPB | CRTSCTS | CLOCAL), tcflag_t(CSTOPB | CLOCAL));
     EXPECT_EQ(t.c_lflag & (ICANON | ECHO), 0u) << "raw input";
 
-    control.setSettings(QStringLiteral("9600,n,8,1"));
+    control.SetSettings(QStringLiteral("9600,n,8,1"));
     ASSERT_EQ(::tcgetattr(observer, &t), 0);
     EXPECT_EQ(::cfgetospeed(&t), speed_t(B9600));
     EXPECT_EQ(t.c_cflag & CSTOPB, 0u);
@@ -112,9 +112,9 @@ TEST_F(PtyPort, SettingsApplyOnOpeningAndWhileOpen) {
 
 TEST_F(PtyPort, TerminalWithoutModemLinesReadsThemFalseAndRaisesNothing) {
     CommRecorder recorder(control);
-    control.setPortOpen(true);
-    control.setDTREnable(false);
-    control.setRTSEnable(true);
+    control.SetPortOpen(true);
+    control.SetDTREnable(false);
+    control.SetRTSEnable(true);
     EXPECT_TRUE(control.PortOpen());
     EXPECT_FALSE(control.DSRHolding());
     EXPECT_FALSE(control.CTSHolding());
@@ -147,20 +147,20 @@ TEST_F(PtyPort, DeviceHeldByAnotherProcessGivesPortAlreadyOpen) {
     char ok = 0;
     ASSERT_EQ(::read(ready[0], &ok, 1), 1);
     ASSERT_EQ(ok, 'y');
-    EXPECT_EQ(RaisedError::numberOf([&] { control.setPortOpen(true); }), comErr::PortAlreadyOpen);
+    EXPECT_EQ(RaisedError::numberOf([&] { control.SetPortOpen(true); }), comErr::PortAlreadyOpen);
     EXPECT_FALSE(control.PortOpen());
     ::close(release[1]);
     ::waitpid(child, nullptr, 0);
     ::close(ready[0]);
 
-    control.setPortOpen(true);
+    control.SetPortOpen(true);
     EXPECT_TRUE(control.PortOpen());
 }
 
 TEST_F(PtyPort, SecondControlOnTheSameDeviceGivesPortAlreadyOpen) {
-    control.setPortOpen(true);
+    control.SetPortOpen(true);
     CommControl second([this](int) { return terminal; }, &CommControl::backendFor);
-    EXPECT_EQ(RaisedError::numberOf([&] { second.setPortOpen(true); }), comErr::PortAlreadyOpen);
+    EXPECT_EQ(RaisedError::numberOf([&] { second.SetPortOpen(true); }), comErr::PortAlreadyOpen);
 }
 
 TEST_F(PtyPort, PathsThatNameNoSerialDeviceGiveInvalidPortNumber) {
@@ -171,38 +171,38 @@ TEST_F(PtyPort, PathsThatNameNoSerialDeviceGiveInvalidPortNumber) {
     for (const QString& path : {folder.file("missing"), folder.file("plain"), folder.path(),
                                 QStringLiteral("/dev/null")}) {
         CommControl other([&](int) { return path; }, &CommControl::backendFor);
-        EXPECT_EQ(RaisedError::numberOf([&] { other.setPortOpen(true); }), comErr::InvalidPort)
+        EXPECT_EQ(RaisedError::numberOf([&] { other.SetPortOpen(true); }), comErr::InvalidPort)
             << path.toStdString();
         EXPECT_FALSE(other.PortOpen());
     }
 }
 
 TEST_F(PtyPort, HungUpTerminalClosesThePort) {
-    control.setPortOpen(true);
+    control.SetPortOpen(true);
     closeMaster();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !control.PortOpen(); }, 5000));
     EXPECT_EQ(RaisedError::numberOf([&] { control.Input(); }), comErr::PortNotOpen);
 }
 
 TEST_F(PtyPort, ClosingWhileTheWaiterWaitsReturnsAndFreesTheDevice) {
-    control.setPortOpen(true);
+    control.SetPortOpen(true);
     QTest::qWait(5); // time for the thread to reach its wait
-    control.setPortOpen(false);
-    control.setPortOpen(true);
+    control.SetPortOpen(false);
+    control.SetPortOpen(true);
     EXPECT_TRUE(control.PortOpen());
-    control.setOutput(QStringLiteral("Test"));
+    control.SetOutput(QStringLiteral("Test"));
     EXPECT_EQ(readMaster(4), QByteArray("Test"));
 }
 
 TEST_F(PtyPort, ClosingEndsTheWaitingThread) {
     auto threads = [] { return QDir(QStringLiteral("/proc/self/task")).count(); };
-    control.setPortOpen(true);
-    control.setPortOpen(false);
+    control.SetPortOpen(true);
+    control.SetPortOpen(false);
     const auto before = threads();
     for (int i = 0; i < 20; ++i) {
-        control.setPortOpen(true);
+        control.SetPortOpen(true);
         QTest::qWait(5); // time for the thread to reach its wait
-        control.setPortOpen(false);
+        control.SetPortOpen(false);
     }
     EXPECT_TRUE(QTest::qWaitFor([&] { return threads() <= before; }, 5000))
         << threads() << " threads, " << before << " before";
@@ -213,7 +213,7 @@ class PtyLock : public PtyPort {
 protected:
     PtyLock() { qputenv("BRANTOCK_LOCK_DIR", lockFolder.path().toLocal8Bit()); }
     ~PtyLock() override {
-        control.setPortOpen(false);
+        control.SetPortOpen(false);
         QFile::setPermissions(lockFolder.path(),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         qputenv("BRANTOCK_LOCK_DIR", previousFolder);
@@ -254,9 +254,9 @@ protected:
 };
 
 TEST_F(PtyLock, OpeningTakesTheLockFileAndClosingRemovesIt) {
-    control.setPortOpen(true);
+    control.SetPortOpen(true);
     EXPECT_EQ(lockContent(), asciiPid(::getpid()));
-    control.setPortOpen(false);
+    control.SetPortOpen(false);
     EXPECT_FALSE(QFile::exists(lockPath()));
 }
 
@@ -265,9 +265,9 @@ TEST_F(PtyLock, LinkToTheDeviceTakesTheDevicesOwnLockFile) {
     const QString link = links.file(QStringLiteral("door-sensor"));
     ASSERT_TRUE(QFile::link(terminal, link));
     CommControl linked([&](int) { return link; }, &CommControl::backendFor);
-    linked.setPortOpen(true);
+    linked.SetPortOpen(true);
     EXPECT_EQ(lockContent(), asciiPid(::getpid()));
-    EXPECT_EQ(RaisedError::numberOf([&] { control.setPortOpen(true); }), comErr::PortAlreadyOpen);
+    EXPECT_EQ(RaisedError::numberOf([&] { control.SetPortOpen(true); }), comErr::PortAlreadyOpen);
 }
 
 enum class Holder { Live, Dead, Nobody };
@@ -289,14 +289,14 @@ TEST_P(PtyLeftLock, IsHonouredWhileItsProcessLivesAndTakenOverOtherwise) {
                                : c.binary                 ? binaryPid(pid)
                                                           : asciiPid(pid);
     writeLock(content);
-    EXPECT_EQ(RaisedError::numberOf([&] { control.setPortOpen(true); }), c.error);
+    EXPECT_EQ(RaisedError::numberOf([&] { control.SetPortOpen(true); }), c.error);
     if (c.error != 0) {
         EXPECT_FALSE(control.PortOpen());
         EXPECT_EQ(lockContent(), content) << "another's lock stays as it was";
         return;
     }
     EXPECT_EQ(lockContent(), asciiPid(::getpid()));
-    control.setPortOpen(false);
+    control.SetPortOpen(false);
     EXPECT_FALSE(QFile::exists(lockPath()));
 }
 
@@ -312,7 +312,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(PtyLock, MissingLockFolderOpensWithoutALockFile) {
     const QString missing = lockFolder.file(QStringLiteral("missing"));
     qputenv("BRANTOCK_LOCK_DIR", missing.toLocal8Bit());
-    control.setPortOpen(true);
+    control.SetPortOpen(true);
     EXPECT_TRUE(control.PortOpen());
     EXPECT_FALSE(QFile::exists(missing));
 }
@@ -321,10 +321,10 @@ TEST_F(PtyLock, ReadOnlyLockFolderIsHonouredButOpensWithoutALockFileForOrdinaryU
     if (::geteuid() == 0)
         GTEST_SKIP() << "folder permissions do not bind root";
     makeLockFolderReadOnly();
-    control.setPortOpen(true);
+    control.SetPortOpen(true);
     EXPECT_TRUE(control.PortOpen());
     EXPECT_FALSE(QFile::exists(lockPath()));
-    control.setPortOpen(false);
+    control.SetPortOpen(false);
 
     for (const QByteArray& left : {asciiPid(1), asciiPid(deadPid())}) {
         ASSERT_TRUE(QFile::setPermissions(lockFolder.path(),
@@ -333,10 +333,10 @@ TEST_F(PtyLock, ReadOnlyLockFolderIsHonouredButOpensWithoutALockFileForOrdinaryU
         writeLock(left);
         makeLockFolderReadOnly();
         const bool live = left == asciiPid(1);
-        EXPECT_EQ(RaisedError::numberOf([&] { control.setPortOpen(true); }),
+        EXPECT_EQ(RaisedError::numberOf([&] { control.SetPortOpen(true); }),
                   live ? comErr::PortAlreadyOpen : 0);
         EXPECT_EQ(lockContent(), left);
-        control.setPortOpen(false);
+        control.SetPortOpen(false);
     }
 }
 
