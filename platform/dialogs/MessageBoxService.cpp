@@ -15,18 +15,7 @@ public:
     int show(const MessageRequest& request) override {
         std::fprintf(stderr, "%s: %s\n", qUtf8Printable(request.title),
                      qUtf8Printable(request.prompt));
-        switch (request.style & 0x7) {
-        case style::OKCancel:
-        case style::YesNoCancel:
-        case style::RetryCancel:
-            return button::Cancel;
-        case style::AbortRetryIgnore:
-            return button::Abort;
-        case style::YesNo:
-            return button::Yes;
-        default:
-            return button::OK;
-        }
+        return closedAnswer(request.style);
     }
 };
 
@@ -40,6 +29,21 @@ MessageBoxService& MessageBoxService::current() {
 
 void MessageBoxService::setCurrent(MessageBoxService* service) {
     slot.set(service);
+}
+
+int MessageBoxService::closedAnswer(int style) {
+    switch (style & 0x7) {
+    case style::OKCancel:
+    case style::YesNoCancel:
+    case style::RetryCancel:
+        return button::Cancel;
+    case style::AbortRetryIgnore:
+        return button::Abort;
+    case style::YesNo:
+        return button::Yes;
+    default:
+        return button::OK;
+    }
 }
 
 } // namespace brantock::platform

@@ -35,6 +35,10 @@ public:
 
     static MessageBoxService& current();
     static void setCurrent(MessageBoxService* service);
+
+    // The answer of a box of this style closed without a button, as the platform gives it:
+    // Cancel where it has one, else its first button.
+    static int closedAnswer(int style);
 };
 
 } // namespace brantock::platform

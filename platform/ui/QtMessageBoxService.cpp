@@ -80,11 +80,7 @@ int QtMessageBoxService::show(const MessageRequest& request) {
     for (std::size_t i = 0; i < choices.size(); ++i)
         if (clicked == pushButtons[i])
             return choices[i].number;
-    // Closed without a button: the escape answer, as the platform gives it.
-    for (const ButtonChoice& c : choices)
-        if (c.number == button::Cancel)
-            return c.number;
-    return choices.front().number;
+    return closedAnswer(request.style);
 }
 
 } // namespace brantock::platform
