@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Fails when a file reaches above its layer: runtime/ and platform/ never include foundation/,
 # the data-file dialog or a program folder, and nothing below the windows includes a widget
-# header (platform/ui, foundation/ui and the folders above them may); no program folder
+# header (platform/ui, foundation/ui and the folders above them may); a program's rules
+# (its core/ folder) include neither widgets nor the program's windows; no program folder
 # includes another's.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,7 +22,9 @@ fi
 
 sources() { git ls-files -- "$@" | grep -E '\.(h|cpp)$' || true; }
 
-below_windows=$(sources runtime platform foundation | grep -v -E '^(platform/ui|foundation/ui)/' || true)
+cores=$(for p in "${programs[@]}"; do [ -d "$p" ] && find "$p" -type d -name core; done || true)
+below_windows=$( (sources runtime platform foundation; for c in $cores; do sources "$c"; done) |
+  grep -v -E '^(platform/ui|foundation/ui)/' || true)
 for f in $below_windows; do
   if grep -n -E "$widget_pattern" "$f" >/dev/null; then
     fail "$f includes a widget header: $(grep -n -E "$widget_pattern" "$f" | head -n 1)"
@@ -38,6 +41,15 @@ for f in $(sources runtime); do
   if grep -n -E '#include "(platform|tests|tools)/' "$f" >/dev/null; then
     fail "$f includes a layer above it: $(grep -n -E '#include "(platform|tests|tools)/' "$f" | head -n 1)"
   fi
+done
+
+for c in $cores; do
+  program=${c%/core}
+  for f in $(sources "$c"); do
+    if grep -E "#include \"$program/" "$f" | grep -v -q -E "#include \"$c/"; then
+      fail "$f includes its program's windows: $(grep -n -E "#include \"$program/" "$f" | grep -v -E "#include \"$c/" | head -n 1)"
+    fi
+  done
 done
 
 for p in "${programs[@]}"; do

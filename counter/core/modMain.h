@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+namespace brantock::platform {
+class CommControl;
+}
+
+namespace brantock::counter {
+
+// The counter's module procedures that need no window. (The entry Main and SetKeepOnTop,
+// which work on the windows, are with the windows.)
+
+// The site of the instance (modMainSites.cpp).
+void GetSiteNameAndID();
+void CheckSiteLoaded();
+std::int32_t LoadSiteID(std::int32_t& siteID, QString& siteName);
+
+// The port setting and opening a port (modMainPort.cpp).
+QString GetPortNumberString();
+std::int16_t GetPortNumber();
+void SetPortNumber(const QString& portText);
+std::int16_t OpenValidPort(platform::CommControl& control, std::int16_t port);
+bool CheckPortWiring(platform::CommControl& control);
+
+// The running time as text (modMainStatus.cpp).
+QString UpTimeString();
+
+} // namespace brantock::counter
