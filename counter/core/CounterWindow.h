@@ -54,6 +54,13 @@ public:
     virtual void Beep() = 0;
     // UpdateInterfaceStatus of the options window when it is loaded.
     virtual void UpdateOptionsForm(const QString& portText) = 0;
+    // Unloads the options window when it is loaded.
+    virtual void UnloadOptionsWindow() = 0;
+    // frmManual shown modeless (loaded when it is not), and unloaded.
+    virtual void ShowManualWindow() = 0;
+    virtual void UnloadManualWindow() = 0;
+    // Unloads the main window, which ends the program; asked again while it unloads, nothing.
+    virtual void UnloadMainWindow() = 0;
     // Lets pending events run on the window thread.
     virtual void LetEventsRun() = 0;
 

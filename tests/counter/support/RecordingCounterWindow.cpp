@@ -66,6 +66,21 @@ void RecordingCounterWindow::LogTrigger(std::int16_t sensorNumber, bool countUp)
         onLogTrigger(sensorNumber, countUp);
 }
 
+void RecordingCounterWindow::ShowManualWindow() {
+    manualWindowShown = true;
+    calls << QStringLiteral("ShowManualWindow");
+}
+
+void RecordingCounterWindow::UnloadManualWindow() {
+    manualWindowShown = false;
+    calls << QStringLiteral("UnloadManualWindow");
+}
+
+void RecordingCounterWindow::UnloadMainWindow() {
+    mainWindowUnloaded = true;
+    calls << QStringLiteral("UnloadMainWindow");
+}
+
 void RecordingCounterWindow::LetEventsRun() {
     ++eventYields;
     if (onLetEventsRun)

@@ -42,6 +42,10 @@ public:
     void SetPortDialogMessage(const QString& text) override { portMessages.push_back(text); }
     void Beep() override { ++beeps; }
     void UpdateOptionsForm(const QString& portText) override { optionsUpdates.push_back(portText); }
+    void UnloadOptionsWindow() override { calls << QStringLiteral("UnloadOptionsWindow"); }
+    void ShowManualWindow() override;
+    void UnloadManualWindow() override;
+    void UnloadMainWindow() override;
     void LetEventsRun() override;
 
     // The status history, newest first, and everything the rules called, in order.
@@ -53,6 +57,8 @@ public:
     int clockWarnings = 0;
     int beeps = 0;
     int eventYields = 0;
+    bool manualWindowShown = false;
+    bool mainWindowUnloaded = false;
     // Run where the window would run the procedure of another part; empty: only recorded.
     std::function<void()> onResetCounter;
     std::function<void()> onCheckForClockChange;
