@@ -22,9 +22,9 @@ frmClockWarning::frmClockWarning() {
     ui_.cmdClose->installEventFilter(this);
     connect(ui_.cmdClose, &QPushButton::clicked, this, &frmClockWarning::cmdClose_Click);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = rect();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
+        QRect client = rect();
+        client.moveCenter(screen->availableGeometry().center());
+        setGeometry(client);
     }
 }
 
@@ -50,9 +50,13 @@ void frmClockWarning::Form_KeyPress() {
 }
 
 bool frmClockWarning::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && !static_cast<QKeyEvent*>(event)->text().isEmpty()) {
-        Form_KeyPress();
-        return true;
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // Tab moves the focus; it is no character typed.
+        if (!key->text().isEmpty() && key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab) {
+            Form_KeyPress();
+            return true;
+        }
     }
     return QDialog::eventFilter(watched, event);
 }
