@@ -90,6 +90,7 @@ TEST_F(PortScan, WithoutTheWiringCheckEveryPortThatOpensIsListed) {
     ports.serve(16);
     const InterfaceChoice::PortScan scan = InterfaceChoice::ScanPorts(comPort, "");
     EXPECT_EQ(scan.entries, QStringList({"Com 1", "Com 16", "Manual"}));
+    EXPECT_FALSE(comPort.PortOpen()) << "the last port is closed too";
 }
 
 TEST(InterfaceChoice, PortNumReadsThePortInEveryTypedForm) {
