@@ -52,8 +52,7 @@ void frmInterface::Form_Unload() {
 }
 
 void frmInterface::Unload() {
-    Form_Unload();
-    QDialog::done(result());
+    done(result());
 }
 
 void frmInterface::done(int result) {
