@@ -66,6 +66,12 @@ void RecordingCounterWindow::LogTrigger(std::int16_t sensorNumber, bool countUp)
         onLogTrigger(sensorNumber, countUp);
 }
 
+void RecordingCounterWindow::SetPortDialogMessage(const QString& text) {
+    portMessages.push_back(text);
+    if (onSetPortDialogMessage)
+        onSetPortDialogMessage(text);
+}
+
 void RecordingCounterWindow::ShowManualWindow() {
     manualWindowShown = true;
     calls << QStringLiteral("ShowManualWindow");

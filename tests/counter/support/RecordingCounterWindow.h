@@ -39,7 +39,7 @@ public:
     void PlayTriggerWav() override;
     void LogTrigger(std::int16_t sensorNumber, bool countUp) override;
     void ShowClockWarning() override { ++clockWarnings; }
-    void SetPortDialogMessage(const QString& text) override { portMessages.push_back(text); }
+    void SetPortDialogMessage(const QString& text) override;
     void Beep() override { ++beeps; }
     void UpdateOptionsForm(const QString& portText) override { optionsUpdates.push_back(portText); }
     void UnloadOptionsWindow() override { calls << QStringLiteral("UnloadOptionsWindow"); }
@@ -64,6 +64,8 @@ public:
     std::function<void()> onCheckForClockChange;
     std::function<void()> onPlayTriggerWav;
     std::function<void(std::int16_t, bool)> onLogTrigger;
+    // Run with each message for the port dialog (a test's way to show it on a real dialog).
+    std::function<void(const QString&)> onSetPortDialogMessage;
     // Run each time the rules let pending events run (a test's way to act "meanwhile").
     std::function<void()> onLetEventsRun;
     // Also process the window thread's pending events when the rules let them run.
