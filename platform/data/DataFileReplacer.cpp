@@ -93,7 +93,13 @@ void syncFolder(const QString& path) {
 
 } // namespace
 
-void DataFileReplacer::replace(const QString& path, const QByteArray& content, int lockWaitMs) {
+void DataFileReplacer::replace(const QString& givenPath, const QByteArray& content,
+                               int lockWaitMs) {
+    // Through a link the file replaced is the one it leads to, and SQLite names that file's
+    // journal after it: the lock, the side files and the rename all follow the link.
+    const QFileInfo given(givenPath);
+    const QString path =
+        given.isSymLink() && given.exists() ? given.canonicalFilePath() : givenPath;
     QSaveFile target(path);
     if (!target.open(QIODevice::WriteOnly) || target.write(content) != content.size())
         throw cannotWrite(path, target.errorString());

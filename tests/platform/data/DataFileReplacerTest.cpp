@@ -63,6 +63,21 @@ TEST(DataFileReplacer, CrashedFileLeavesNothingInItsReplacement) {
     }
 }
 
+TEST(DataFileReplacer, ALinkedFileIsReplacedWithItsOwnJournal) {
+    ScratchFolder folder;
+    const QString real = folder.file(QStringLiteral("real.hbd"));
+    const QString link = folder.file(QStringLiteral("link.hbd"));
+    DataFiles::createCrashed(real);
+    ASSERT_TRUE(QFile::link(real, link));
+    DataFileReplacer::copy(DataFiles::templatePath(), link);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_FALSE(QFile::exists(real + QStringLiteral("-journal")));
+    Connection fresh;
+    fresh.Open(DataFiles::connectionText(link));
+    EXPECT_EQ(integrity(fresh).toStdString(), "ok");
+    EXPECT_EQ(triggers(fresh), 0);
+}
+
 TEST(DataFileReplacer, WaitsForTheOldFilesLock) {
     ScratchFolder folder;
     const QString path = folder.file(QStringLiteral("data.hbd"));
