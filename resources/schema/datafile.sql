@@ -2,7 +2,8 @@
 -- comes back: INTEGER columns return whole numbers (also when given as decimal text), TEXT
 -- columns return exactly the text written (names like "007"). The Yes/No column CountUp holds
 -- 1 for yes and 0 for no however a statement gives it: a bound boolean, the words True and
--- False, or the text "True"/"False" (in any case), which its triggers turn into 1 and 0.
+-- False, the text "True"/"False" (in any case) or any other number, which its triggers turn
+-- into 1 and 0.
 
 -- One row per counted trigger.
 CREATE TABLE Triggers (
@@ -13,17 +14,23 @@ CREATE TABLE Triggers (
     CountUp INTEGER,      -- Yes/No: 1 for a count up, 0 for a count down
     Archived INTEGER      -- marks the full format; never written
 );
--- A Yes/No value given as text is stored as the number, so that "CountUp = 1" and
--- "CASE WHEN CountUp" read it right.
+-- A Yes/No value given as a word, or as a number other than 0 and 1 (the platform writes True
+-- as -1), is stored as 1 or 0, so that "CountUp = 1" and "CASE WHEN CountUp" read it alike.
 CREATE TRIGGER TriggersCountUpAdded AFTER INSERT ON Triggers
-WHEN typeof(NEW.CountUp) = 'text' AND lower(trim(NEW.CountUp)) IN ('true', 'false')
+WHEN (typeof(NEW.CountUp) = 'text' AND lower(trim(NEW.CountUp)) IN ('true', 'false'))
+  OR (typeof(NEW.CountUp) IN ('integer', 'real') AND NEW.CountUp NOT IN (0, 1))
 BEGIN
-    UPDATE Triggers SET CountUp = (lower(trim(NEW.CountUp)) = 'true') WHERE rowid = NEW.rowid;
+    UPDATE Triggers SET CountUp = CASE typeof(NEW.CountUp)
+        WHEN 'text' THEN lower(trim(NEW.CountUp)) = 'true' ELSE NEW.CountUp <> 0 END
+    WHERE rowid = NEW.rowid;
 END;
 CREATE TRIGGER TriggersCountUpChanged AFTER UPDATE OF CountUp ON Triggers
-WHEN typeof(NEW.CountUp) = 'text' AND lower(trim(NEW.CountUp)) IN ('true', 'false')
+WHEN (typeof(NEW.CountUp) = 'text' AND lower(trim(NEW.CountUp)) IN ('true', 'false'))
+  OR (typeof(NEW.CountUp) IN ('integer', 'real') AND NEW.CountUp NOT IN (0, 1))
 BEGIN
-    UPDATE Triggers SET CountUp = (lower(trim(NEW.CountUp)) = 'true') WHERE rowid = NEW.rowid;
+    UPDATE Triggers SET CountUp = CASE typeof(NEW.CountUp)
+        WHEN 'text' THEN lower(trim(NEW.CountUp)) = 'true' ELSE NEW.CountUp <> 0 END
+    WHERE rowid = NEW.rowid;
 END;
 -- Every report counts by day range and minute range: this index answers them alone.
 CREATE INDEX TriggersByDateTime ON Triggers (TriggerDate, TriggerTime);

@@ -102,7 +102,12 @@ TEST_F(StatementsTest, CountUpHoldsOneOrZeroHoweverItIsWritten) {
     connection.Execute(
         QStringLiteral("UPDATE Triggers SET CountUp = 'True' WHERE TriggerDate = 5"));
     connection.Execute(bound, {5, 0});
-    for (int way = 1; way <= 5; ++way) {
+    connection.Execute(bound, {6, -1});
+    connection.Execute(bound, {6, 0});
+    connection.Execute(bound, {7, 0});
+    connection.Execute(QStringLiteral("UPDATE Triggers SET CountUp = 2.5 WHERE TriggerDate = 7"));
+    connection.Execute(bound, {7, 0});
+    for (int way = 1; way <= 7; ++way) {
         SCOPED_TRACE(way);
         expectExactly(
             onlyRow(QStringLiteral("SELECT sum(CountUp = 1), sum(CASE WHEN CountUp THEN 1 ELSE 0 "
@@ -112,8 +117,8 @@ TEST_F(StatementsTest, CountUpHoldsOneOrZeroHoweverItIsWritten) {
             {qint64(1), qint64(1), qint64(2), qint64(1)});
     }
     // Other texts are not Yes/No words and stay as they were given.
-    connection.Execute(bound, {6, QStringLiteral("maybe")});
-    expectExactly(onlyRow(QStringLiteral("SELECT CountUp FROM Triggers WHERE TriggerDate = 6")),
+    connection.Execute(bound, {8, QStringLiteral("maybe")});
+    expectExactly(onlyRow(QStringLiteral("SELECT CountUp FROM Triggers WHERE TriggerDate = 8")),
                   {QStringLiteral("maybe")});
 }
 
