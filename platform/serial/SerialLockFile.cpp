@@ -31,17 +31,22 @@ std::optional<pid_t> holderOf(const QByteArray& path) {
     ::close(fd);
     if (n <= 0)
         return 0;
-    // Text first: a binary number below the kernel's limit has a zero byte, never a digit.
-    const QByteArray text = QByteArray(content, n).trimmed();
-    bool ok = false;
-    const long number = text.toLong(&ok);
-    if (ok)
-        return number > 0 ? pid_t(number) : 0;
-    if (n == sizeof(std::int32_t)) {
+    // Four bytes with a zero among them are the binary form; anything else is text whose
+    // leading number names the holder (some programs write their name and user after it).
+    if (n == sizeof(std::int32_t) && std::memchr(content, 0, std::size_t(n))) {
         std::int32_t binary = 0;
         std::memcpy(&binary, content, sizeof binary);
         return binary > 0 ? pid_t(binary) : 0;
     }
+    const QByteArray text = QByteArray(content, n).trimmed();
+    qsizetype digits = 0;
+    while (digits < text.size() && digits < 10 && text[digits] >= '0' && text[digits] <= '9')
+        ++digits;
+    bool ok = false;
+    const long number = text.left(digits).toLong(&ok);
+    if (ok && (digits == text.size() || text[digits] == ' ' || text[digits] == '\t' ||
+               text[digits] == '\r' || text[digits] == '\n'))
+        return number > 0 ? pid_t(number) : 0;
     return 0;
 }
 

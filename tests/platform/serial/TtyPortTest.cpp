@@ -277,6 +277,8 @@ struct LeftLock {
     Holder holder;
     bool binary;
     int error;
+    // Some programs write their name and user after the number.
+    bool named = false;
 };
 
 class PtyLeftLock : public PtyLock, public ::testing::WithParamInterface<LeftLock> {};
@@ -287,7 +289,9 @@ TEST_P(PtyLeftLock, IsHonouredWhileItsProcessLivesAndTakenOverOtherwise) {
     const pid_t pid = c.holder == Holder::Live ? 1 : c.holder == Holder::Dead ? deadPid() : 0;
     const QByteArray content = c.holder == Holder::Nobody ? QByteArray("not a number\n")
                                : c.binary                 ? binaryPid(pid)
-                                                          : asciiPid(pid);
+                               : c.named
+                                   ? QByteArray::number(pid).rightJustified(10) + " termprog root\n"
+                                   : asciiPid(pid);
     writeLock(content);
     EXPECT_EQ(RaisedError::numberOf([&] { control.SetPortOpen(true); }), c.error);
     if (c.error != 0) {
@@ -306,7 +310,10 @@ INSTANTIATE_TEST_SUITE_P(
                       LeftLock{"LiveBinary", Holder::Live, true, comErr::PortAlreadyOpen},
                       LeftLock{"DeadText", Holder::Dead, false, 0},
                       LeftLock{"DeadBinary", Holder::Dead, true, 0},
-                      LeftLock{"NoNumber", Holder::Nobody, false, 0}),
+                      LeftLock{"NoNumber", Holder::Nobody, false, 0},
+                      LeftLock{"LiveTextWithName", Holder::Live, false, comErr::PortAlreadyOpen,
+                               true},
+                      LeftLock{"DeadTextWithName", Holder::Dead, false, 0, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PtyLock, MissingLockFolderOpensWithoutALockFile) {
