@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <random>
@@ -72,7 +73,20 @@ bool isTemporaryOf(const std::string& path, std::string_view name) {
 
 } // namespace
 
-void AtomicFile::removeTemporaries(const std::string& path) {
+std::string AtomicFile::resolved(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+        return path;
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (!real)
+        return path;
+    std::string target(real);
+    ::free(real);
+    return target;
+}
+
+void AtomicFile::removeTemporaries(const std::string& givenPath) {
+    const std::string path = resolved(givenPath);
     const std::string folder = folderOf(path);
     DIR* dir = ::opendir(folder.c_str());
     if (!dir)
@@ -110,17 +124,24 @@ int AtomicFile::makeFolders(const std::string& path) {
     return 0;
 }
 
-int AtomicFile::write(const std::string& path, std::string_view content, unsigned mode) {
+int AtomicFile::write(const std::string& givenPath, std::string_view content, unsigned mode) {
+    // Through a link the file it leads to is replaced, and the link stays.
+    const std::string path = resolved(givenPath);
     const std::string folder = folderOf(path);
     std::string temp;
     const int fd = createTemporary(path, mode, temp);
     if (fd < 0)
         return errno;
     int rc = 0;
-    // A replaced file keeps its mode; a new one has what the umask left of mode.
+    // A replaced file keeps its mode, and its owner where this process may give it (root
+    // changing a user's file); a new one has what the umask left of mode.
     struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0 && ::fchmod(fd, existing.st_mode & 07777) != 0)
-        rc = errno;
+    if (::stat(path.c_str(), &existing) == 0) {
+        if (::fchmod(fd, existing.st_mode & 07777) != 0)
+            rc = errno;
+        else if (::geteuid() == 0 && (existing.st_uid != 0 || existing.st_gid != 0))
+            (void)::fchown(fd, existing.st_uid, existing.st_gid);
+    }
     if (rc == 0)
         rc = writeAll(fd, content);
     if (rc == 0 && ::fsync(fd) != 0)
@@ -138,9 +159,17 @@ int AtomicFile::write(const std::string& path, std::string_view content, unsigne
 
 std::string AtomicFile::read(const std::string& path, int& error) {
     error = 0;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Not blocking on the open, and refusing what is not a file: a pipe or a device in the
+    // file's place would wait for ever or never end.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         error = errno;
+        return {};
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        ::close(fd);
         return {};
     }
     std::string content;

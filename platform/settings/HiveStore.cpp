@@ -90,7 +90,8 @@ int HiveStore::openLock() const {
 int HiveStore::openWritableLock() const {
     const int fd = openLock();
     // A change replaces the file through a new one beside it, so the folder must take it.
-    if (fd >= 0 && ::access(AtomicFile::folderOf(filePath_).c_str(), W_OK) != 0) {
+    if (fd >= 0 &&
+        ::access(AtomicFile::folderOf(AtomicFile::resolved(filePath_)).c_str(), W_OK) != 0) {
         ::close(fd);
         return -1;
     }

@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -294,6 +298,49 @@ TEST_F(StoredHive, DirectoryInPlaceOfTheFileRefusesWritesAndIsLeftAlone) {
     std::int32_t rc = 0;
     queryText(temp.registry(), HKEY_CURRENT_USER, Product, "SiteName", &rc);
     EXPECT_EQ(rc, ERROR_FILE_NOT_FOUND);
+}
+
+TEST_F(StoredHive, PipeOrDeviceInPlaceOfTheFileIsNeitherReadNorReplaced) {
+    // A pipe would hold every read and write up for ever, a device would never end.
+    for (const char* kind : {"fifo", "/dev/zero", "/dev/null"}) {
+        SCOPED_TRACE(kind);
+        QFile::remove(file());
+        if (QByteArray(kind) == "fifo")
+            ASSERT_EQ(::mkfifo(QFile::encodeName(file()).constData(), 0600), 0);
+        else
+            ASSERT_TRUE(QFile::link(kind, file()));
+        std::int32_t rc = 0;
+        queryText(temp.registry(), HKEY_CURRENT_USER, Product, "SiteName", &rc);
+        EXPECT_EQ(rc, ERROR_FILE_NOT_FOUND);
+        expectEveryWriteAnswers(ERROR_ACCESS_DENIED);
+        EXPECT_FALSE(QFileInfo(file()).isFile() && !QFileInfo(file()).isSymLink());
+    }
+}
+
+TEST_F(StoredHive, ALinkedHiveIsWrittenThroughItsLink) {
+    const QString real = folder() + "/real.reg";
+    ASSERT_TRUE(QFile::rename(file(), real));
+    ASSERT_TRUE(QFile::link(real, file()));
+    EXPECT_EQ(setText(temp.registry(), key, "Added", "1"), ERROR_SUCCESS);
+    EXPECT_TRUE(QFileInfo(file()).isSymLink());
+    QFile target(real);
+    ASSERT_TRUE(target.open(QIODevice::ReadOnly));
+    const QByteArray text = target.readAll();
+    EXPECT_TRUE(text.contains("\"Added\"=\"1\""));
+    EXPECT_TRUE(text.contains("\"SiteName\"=\"North\""));
+}
+
+TEST_F(StoredHive, RootRewritingAUsersHiveLeavesItTheUsers) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can give a file to another user";
+    const passwd* nobody = ::getpwnam("nobody");
+    ASSERT_NE(nobody, nullptr);
+    ASSERT_EQ(::chown(QFile::encodeName(file()).constData(), nobody->pw_uid, nobody->pw_gid), 0);
+    EXPECT_EQ(setText(temp.registry(), key, "Added", "1"), ERROR_SUCCESS);
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(file()).constData(), &st), 0);
+    EXPECT_EQ(st.st_uid, nobody->pw_uid);
+    EXPECT_EQ(st.st_gid, nobody->pw_gid);
 }
 
 TEST_F(StoredHive, FileWhoseReadingFailsRefusesWritesAndIsLeftAlone) {
