@@ -12,11 +12,11 @@
 
 namespace brantock::counter {
 
-QString InstanceLock::Folder() {
+QString InstanceLock::Folder(const QString& temp) {
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (runtime.startsWith(u'/') && QFileInfo(runtime).isDir())
         return runtime;
-    const QString folder = QStringLiteral("/tmp/brantock-%1").arg(::getuid());
+    const QString folder = temp + QStringLiteral("/brantock-%1").arg(::getuid());
     const QByteArray native = QFile::encodeName(folder);
     ::mkdir(native.constData(), 0700);
     // Only a folder of this user's own, closed to others, is trusted.

@@ -20,8 +20,9 @@ public:
     bool PreviousInstance() const { return previous_; }
     const QString& path() const { return path_; }
 
-    // $XDG_RUNTIME_DIR, or /tmp/brantock-<uid> (made with mode 0700) when that is unset.
-    static QString Folder();
+    // $XDG_RUNTIME_DIR, or <temp>/brantock-<uid> (made with mode 0700) when that is unset;
+    // empty when neither can be trusted.
+    static QString Folder(const QString& temp = QStringLiteral("/tmp"));
 
 private:
     QString path_;

@@ -78,7 +78,12 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
 }
 
 frmMain::~frmMain() {
-    CounterWindow::setCurrent(nullptr);
+    // A window made after this one may be the installed one by now.
+    try {
+        if (&CounterWindow::current() == this)
+            CounterWindow::setCurrent(nullptr);
+    } catch (const RuntimeError&) {
+    }
 }
 
 void frmMain::connectControls() {
