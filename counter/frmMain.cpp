@@ -461,7 +461,9 @@ void frmMain::UpdateStatus(QString& newStatus, bool showTime) {
             newStatus += u' ' + DateFormat::TimeAmPm(Clock::current().now());
         const QString suffix =
             RoundHalfEven(LeadingNumber(CounterCaption())) == 1 ? QString() : QStringLiteral("s");
-        ui_.lstHistory->insertItem(0, newStatus);
+        auto* line = new QListWidgetItem(newStatus);
+        line->setSizeHint(ui_.historyLineSize());
+        ui_.lstHistory->insertItem(0, line);
         if (ScrollStatus) {
             SetTopIndex(1);
             if (ui_.lstHistory->isVisible())

@@ -13,6 +13,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyle>
 #include <QTimer>
 
 namespace brantock::counter {
@@ -26,16 +27,18 @@ constexpr double SmallestPoints = 6.5;
 constexpr double Step = 0.25;
 
 // As the design font does for a window: the design size, or the largest size below it at
-// which the design text fits the label's box (the desktop's fonts are wider than Arial).
-void fitFont(QLabel* label, const QString& family, double designPoints) {
-    QFont font(family);
+// which the text fits the box (the desktop's fonts are wider than the design's).
+void fitFont(QWidget* control, const QString& family, double designPoints, const QString& text,
+             int margin = 0) {
+    QFont font = family.isEmpty() ? control->font() : QFont(family);
+    const QSize room = control->size() - QSize(margin, margin);
     for (double points = designPoints; points >= SmallestPoints; points -= Step) {
         font.setPointSizeF(points);
-        label->setFont(font);
-        const QSize needed = label->sizeHint();
-        if (needed.width() <= label->width() && needed.height() <= label->height())
-            return;
+        const QFontMetrics metrics(font);
+        if (metrics.horizontalAdvance(text) <= room.width() && metrics.height() <= room.height())
+            break;
     }
+    control->setFont(font);
 }
 
 QLabel* icon(QWidget* parent, const QPixmap& pixmap, const QString& tip, int left,
@@ -120,14 +123,14 @@ void frmMainUi::setupUi(QMainWindow* form) {
     lblCounter->setGeometry(Twips::rect(705, 180, 1800, 630));
     lblCounter->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblCounter->setToolTip(QStringLiteral("Main counter - double click to reset"));
-    fitFont(lblCounter, QStringLiteral("Arial"), 29.25);
+    fitFont(lblCounter, QStringLiteral("Arial"), 29.25, QStringLiteral("00000 "));
     const int sensorTops[] = {150, 369, 595};
     for (int i = 0; i < 3; ++i) {
         auto* l = new QLabel(QStringLiteral("0"), central);
         l->setGeometry(Twips::rect(90, sensorTops[i], 515, 230));
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         l->setToolTip(QStringLiteral("Sensor %1 total").arg(i + 1));
-        fitFont(l, QStringLiteral("Arial"), 8.25);
+        fitFont(l, QStringLiteral("Arial"), 8.25, QStringLiteral("0000"));
         lblSensorCounter[std::size_t(i)] = l;
     }
 
@@ -170,7 +173,8 @@ void frmMainUi::setupUi(QMainWindow* form) {
     lstHistory = new QListWidget(fraStatus);
     lstHistory->setGeometry(Twips::rect(1575, 0, 2955, 315));
     lstHistory->setToolTip(QStringLiteral("History of system status"));
-    lstHistory->setFont(QFont(QStringLiteral("Arial")));
+    fitFont(lstHistory, QStringLiteral("Arial"), 8.25, QStringLiteral("Count at 12:00:00 AM"),
+            2 * lstHistory->frameWidth() + 2);
     lstHistory->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     lstHistory->setSelectionMode(QAbstractItemView::SingleSelection);
 
@@ -184,11 +188,22 @@ void frmMainUi::setupUi(QMainWindow* form) {
     lblUptime = detail(fraDetails, 555);
     lblTotalCount = detail(fraDetails, 840);
     lblTotalDownCount = detail(fraDetails, 1140);
+    for (QLabel* l : {lblstarttime, lblUptime, lblTotalCount, lblTotalDownCount})
+        fitFont(l, QString(), 8.25,
+                QStringLiteral("I've counted down 100000 times since starting."));
 
     timTrayStabalise = new QTimer(form);
     timTrayStabalise->setInterval(0);
 
     setHeight(form, CompactHeight);
+}
+
+QSize frmMainUi::historyLineSize() const {
+    // One line fills the list's box, so the one-line bar never shows part of another.
+    const int frame = 2 * lstHistory->frameWidth();
+    return QSize(lstHistory->width() - frame -
+                     lstHistory->style()->pixelMetric(QStyle::PM_ScrollBarExtent),
+                 lstHistory->height() - frame);
 }
 
 void frmMainUi::setHeight(QMainWindow* form, int twips) const {

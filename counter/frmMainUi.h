@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QSize>
+
 #include <array>
 
 class QAction;
@@ -27,6 +29,8 @@ public:
     void setupUi(QMainWindow* form);
     // The window's fixed size for a design height in twips.
     void setHeight(QMainWindow* form, int twips) const;
+    // The size of one line of the status history.
+    QSize historyLineSize() const;
 
     QWidget* central = nullptr;
     QLabel* lblCounter = nullptr;
