@@ -1,0 +1,384 @@
+#include "counter/core/TriggerEngine.h"
+
+#include "counter/core/CounterSettings.h"
+#include "counter/core/CounterState.h"
+#include "foundation/modRegistry.h"
+#include "platform/serial/CommControl.h"
+#include "runtime/Clock.h"
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
+
+#include <limits>
+
+namespace brantock::counter {
+
+using Icon = CounterWindow::Icon;
+
+struct TriggerEngine::Line {
+    int index; // of lblSensorCounter; the sensor number is one more
+    bool TriggerEngine::*last;
+    bool TriggerEngine::*debounce;
+    bool TriggerEngine::*normallyOpen;
+    QTimer TriggerEngine::*timer;
+    // The sensor's use; null for sensor 1, which always counts up.
+    std::int32_t TriggerEngine::*use;
+    const Setting* useSetting;
+    Icon triggerIcon;
+    Icon debounceIcon;
+    void (TriggerEngine::*showProcedure)(bool);
+    bool (TriggerEngine::*edgeTest)(bool);
+    const char* showTrail;
+    const char* edgeTrail;
+    const char* manualTrail;
+    const char* timerTrail;
+    const char* triggerTrail;
+    const char* useGetTrail;
+    const char* useLetTrail;
+};
+
+namespace {
+
+CounterWindow& window() {
+    return CounterWindow::current();
+}
+
+void status(const char* text) {
+    QString line = QString::fromLatin1(text);
+    window().UpdateStatus(line, true);
+}
+
+// A since-start count goes up by one; past the 32-bit range it raises overflow, as the
+// platform's whole numbers do.
+void countOne(std::int32_t& count) {
+    if (count == std::numeric_limits<std::int32_t>::max())
+        throw RuntimeError::of(err::Overflow);
+    ++count;
+}
+
+} // namespace
+
+const TriggerEngine::Line& TriggerEngine::line(int index) {
+    static const Line lines[3] = {
+        {0, &TriggerEngine::LastDSR, &TriggerEngine::DSRdebounce, &TriggerEngine::DSRNormallyOpen,
+         &TriggerEngine::timDSRdebounce, nullptr, nullptr, Icon::DSRTrigger, Icon::DSRDebounce,
+         &TriggerEngine::DSRShow, &TriggerEngine::CheckDSREdge, "DSRShow&", "CheckDSREdge&",
+         "ManualTrigger&", "timdsrDebounce_Timer&", "DSRTrigger&", nullptr, nullptr},
+        {1, &TriggerEngine::LastCTS, &TriggerEngine::CTSdebounce, &TriggerEngine::CTSNormallyOpen,
+         &TriggerEngine::timCTSDebounce, &TriggerEngine::secondTriggerUse_,
+         &settings::SecondTriggerUse, Icon::CTSTrigger, Icon::CTSDebounce, &TriggerEngine::CTSShow,
+         &TriggerEngine::CheckCTSEdge, "CTSShow&", "CheckCTSEdge&", "ManualTrigger2&",
+         "timCTSDebounce_Timer&", "CTSTrigger&", "SecondTriggerUse Get&", "SecondTriggerUse Let&"},
+        {2, &TriggerEngine::LastDCD, &TriggerEngine::DCDdebounce, &TriggerEngine::DCDNormallyOpen,
+         &TriggerEngine::timDCDDebounce, &TriggerEngine::thirdTriggerUse_,
+         &settings::ThirdTriggerUse, Icon::DCDTrigger, Icon::DCDDebounce, &TriggerEngine::DCDShow,
+         &TriggerEngine::CheckDCDEdge, "DCDShow&", "CheckDCDEdge&", "ManualTrigger3&",
+         "timDCDDebounce_Timer&", "DCDTrigger&", "ThirdTriggerUse Get&", "ThirdTriggerUse Let&"},
+    };
+    return lines[index];
+}
+
+TriggerEngine::TriggerEngine(platform::CommControl& comPort, QObject* parent)
+    : QObject(parent), comPort_(comPort) {
+    for (QTimer* timer : {&timDSRdebounce, &timCTSDebounce, &timDCDDebounce}) {
+        timer->setInterval(1000);
+        timer->setSingleShot(false);
+    }
+    connect(&comPort_, &platform::CommControl::OnComm, this, &TriggerEngine::comPort_OnComm);
+    connect(&timDSRdebounce, &QTimer::timeout, this, &TriggerEngine::timDSRdebounce_Timer);
+    connect(&timCTSDebounce, &QTimer::timeout, this, &TriggerEngine::timCTSDebounce_Timer);
+    connect(&timDCDDebounce, &QTimer::timeout, this, &TriggerEngine::timDCDDebounce_Timer);
+}
+
+// Sensor uses
+
+std::int32_t TriggerEngine::readUse(const Line& l) const {
+    std::int32_t use = 0;
+    if (!ReportingHandler(QString::fromLatin1(l.useGetTrail), QStringLiteral("reading trigger use"))
+             .run([&] { use = this->*l.use; }))
+        window().UnloadMainWindow();
+    return use;
+}
+
+std::int32_t TriggerEngine::SecondTriggerUse() const {
+    return readUse(line(1));
+}
+
+std::int32_t TriggerEngine::ThirdTriggerUse() const {
+    return readUse(line(2));
+}
+
+void TriggerEngine::SetSecondTriggerUse(std::int32_t NewUse) {
+    writeUse(line(1), NewUse);
+}
+
+void TriggerEngine::SetThirdTriggerUse(std::int32_t NewUse) {
+    writeUse(line(2), NewUse);
+}
+
+void TriggerEngine::writeUse(const Line& l, std::int32_t NewUse) {
+    const bool stayed =
+        ReportingHandler(QString::fromLatin1(l.useLetTrail), QStringLiteral("changing trigger use"))
+            .run({
+                [&] {
+                    if (NewUse == 0)
+                        window().SetIconVisible(l.triggerIcon, false);
+                },
+                [&] { this->*l.use = NewUse; },
+                [&] { SetRegSetting(*l.useSetting, QString::number(NewUse), RegistryHive); },
+            });
+    if (!stayed)
+        window().UnloadMainWindow();
+}
+
+// Counting
+
+void TriggerEngine::countDayChange() {
+    const std::int32_t today = RoundToInt32(Clock::current().now().dateOnly().serial());
+    if (today > LastCountDay) {
+        if (DailyReset)
+            ResetCounter();
+        LastCountDay = today;
+    }
+}
+
+void TriggerEngine::TriggerCountUp(std::int16_t SensorNumber) {
+    withTrail("TriggerCountUp&", [&] {
+        window().CheckForClockChange();
+        countDayChange();
+        window().PlayTriggerWav();
+        const std::int32_t n = RoundToInt32(LeadingNumber(window().CounterCaption()) + 1);
+        countOne(UpCountSinceStart);
+        if (n > 99999) {
+            ResetCounter();
+        } else {
+            window().SetCounterCaption(QString::number(n) + u' ');
+            status("Count at");
+        }
+        window().LogTrigger(SensorNumber, true);
+    });
+}
+
+void TriggerEngine::TriggerCountDown(std::int16_t SensorNumber) {
+    withTrail("TriggerCountDown&", [&] {
+        window().CheckForClockChange();
+        countDayChange();
+        window().PlayTriggerWav();
+        const std::int32_t n = RoundToInt32(LeadingNumber(window().CounterCaption()) - 1);
+        countOne(DownCountSinceStart);
+        if (n < 0) {
+            window().SetCounterCaption(QStringLiteral("0 "));
+            status("Negative count at");
+        } else {
+            window().SetCounterCaption(QString::number(n) + u' ');
+            status("Count down at");
+        }
+        window().LogTrigger(SensorNumber, false);
+    });
+}
+
+void TriggerEngine::ResetCounter() {
+    withTrail("ResetCounter&", [&] {
+        window().SetCounterCaption(QStringLiteral("0 "));
+        window().ClearHistory();
+        status("Reset at");
+    });
+}
+
+void TriggerEngine::lineTrigger(const Line& l) {
+    withTrail(l.triggerTrail, [&] {
+        const double total = LeadingNumber(window().SensorCounterCaption(l.index)) + 1;
+        window().SetSensorCounterCaption(l.index, QString::number(total, 'g', 15));
+        const auto sensor = std::int16_t(l.index + 1);
+        switch (l.use ? this->*l.use : 2) {
+        case 1:
+            TriggerCountDown(sensor);
+            break;
+        case 2:
+            TriggerCountUp(sensor);
+            break;
+        default:
+            break;
+        }
+    });
+}
+
+void TriggerEngine::DSRTrigger() {
+    lineTrigger(line(0));
+}
+
+void TriggerEngine::CTSTrigger() {
+    lineTrigger(line(1));
+}
+
+void TriggerEngine::DCDTrigger() {
+    lineTrigger(line(2));
+}
+
+// Indicators and edges
+
+void TriggerEngine::show(const Line& l, bool edge) {
+    ReportingHandler(QString::fromLatin1(l.showTrail), QStringLiteral("displaying icon"))
+        .run({
+            [&] {
+                if (l.use && this->*l.use == 0)
+                    window().SetIconVisible(l.triggerIcon, false);
+                else
+                    window().SetIconVisible(l.triggerIcon, edge != this->*l.normallyOpen);
+            },
+            [&] { window().LetEventsRun(); },
+        });
+}
+
+void TriggerEngine::DSRShow(bool edge) {
+    show(line(0), edge);
+}
+
+void TriggerEngine::CTSShow(bool edge) {
+    show(line(1), edge);
+}
+
+void TriggerEngine::DCDShow(bool edge) {
+    show(line(2), edge);
+}
+
+bool TriggerEngine::checkEdge(const Line& l, bool edge) {
+    bool triggers = false;
+    ReportingHandler(QString::fromLatin1(l.edgeTrail), QStringLiteral("Checking trigger edge"))
+        .run([&] { triggers = edge != SelectedEdge; });
+    return triggers;
+}
+
+bool TriggerEngine::CheckDSREdge(bool edge) {
+    return checkEdge(line(0), edge);
+}
+
+bool TriggerEngine::CheckCTSEdge(bool edge) {
+    return checkEdge(line(1), edge);
+}
+
+bool TriggerEngine::CheckDCDEdge(bool edge) {
+    return checkEdge(line(2), edge);
+}
+
+// Lockouts
+
+bool TriggerEngine::startLockout(const Line& l) {
+    QTimer& timer = this->*l.timer;
+    if (timer.interval() <= 0) {
+        window().SetIconVisible(l.debounceIcon, false);
+        return false;
+    }
+    this->*l.debounce = true;
+    window().SetIconVisible(l.debounceIcon, true);
+    timer.start();
+    return true;
+}
+
+void TriggerEngine::endLockout(const Line& l) {
+    ReportingHandler(QString::fromLatin1(l.timerTrail),
+                     QStringLiteral("processing the debounce timer"))
+        .run({
+            [&] { (this->*l.timer).stop(); },
+            [&] { this->*l.debounce = false; },
+            [&] { window().SetIconVisible(l.debounceIcon, false); },
+        });
+}
+
+void TriggerEngine::timDSRdebounce_Timer() {
+    endLockout(line(0));
+}
+
+void TriggerEngine::timCTSDebounce_Timer() {
+    endLockout(line(1));
+}
+
+void TriggerEngine::timDCDDebounce_Timer() {
+    endLockout(line(2));
+}
+
+// The serial lines and the manual buttons
+
+void TriggerEngine::comPort_OnComm() {
+    const ReportingHandler handler = ReportingHandler::WithSource(
+        QStringLiteral("comPort_OnComm&"), QStringLiteral("processing com port interrupt"));
+    bool dsr = false, cts = false, dcd = false;
+    std::uint64_t event = 0;
+    handler.run({
+        [&] { return PortDialogOpen ? Flow::Leave : Flow::Next; },
+        [&] { event = ++events_; },
+        [&] { dsr = comPort_.DSRHolding(); },
+        [&] { cts = comPort_.CTSHolding(); },
+        [&] { dcd = comPort_.CDHolding(); },
+        [&] { return lineChange(handler, line(0), dsr, event); },
+        [&] { return lineChange(handler, line(1), cts, event); },
+        [&] { return lineChange(handler, line(2), dcd, event); },
+    });
+}
+
+Flow TriggerEngine::lineChange(const ReportingHandler& handler, const Line& l, bool level,
+                               std::uint64_t event) {
+    bool& last = this->*l.last;
+    bool lockedOut = false;
+    // The line's own steps: leaving them ends this line only; an error that makes the
+    // procedure leave ends the event.
+    const bool stayed = handler.run({
+        [&] {
+            // A later event, run while this one let events run, has taken a newer level.
+            if (levelSetBy_[std::size_t(l.index)] > event)
+                return Flow::Leave;
+            return level == last ? Flow::Leave : Flow::Next;
+        },
+        [&] {
+            last = level;
+            levelSetBy_[std::size_t(l.index)] = event;
+        },
+        [&] { (this->*l.showProcedure)(level); },
+        // The level this event brought, not the remembered one: a change handled while the
+        // indicator let events run must not take this edge away.
+        [&] { return (this->*l.edgeTest)(level) ? Flow::Next : Flow::Leave; },
+        [&] { return this->*l.debounce || !CountingStarted ? Flow::Leave : Flow::Next; },
+        [&] { lockedOut = startLockout(l); },
+        [&] {
+            if (lockedOut)
+                window().LetEventsRun();
+        },
+        [&] { lineTrigger(l); },
+    });
+    return stayed ? Flow::Next : Flow::Leave;
+}
+
+void TriggerEngine::manualTrigger(const Line& l, bool edge) {
+    bool level = false;
+    bool lockedOut = false;
+    ReportingHandler::WithSource(QString::fromLatin1(l.manualTrail),
+                                 QStringLiteral("processing manual trigger"))
+        .run({
+            [&] { return CountingStarted && !PortDialogOpen ? Flow::Next : Flow::Leave; },
+            [&] { level = edge != this->*l.normallyOpen; },
+            [&] { (this->*l.showProcedure)(level); },
+            [&] {
+                return (this->*l.edgeTest)(level) && !(this->*l.debounce) ? Flow::Next
+                                                                          : Flow::Leave;
+            },
+            [&] { lockedOut = startLockout(l); },
+            [&] {
+                if (lockedOut)
+                    window().LetEventsRun();
+            },
+            [&] { lineTrigger(l); },
+        });
+}
+
+void TriggerEngine::ManualTrigger(bool edge) {
+    manualTrigger(line(0), edge);
+}
+
+void TriggerEngine::ManualTrigger2(bool edge) {
+    manualTrigger(line(1), edge);
+}
+
+void TriggerEngine::ManualTrigger3(bool edge) {
+    manualTrigger(line(2), edge);
+}
+
+} // namespace brantock::counter
