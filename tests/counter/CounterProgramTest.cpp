@@ -1,0 +1,99 @@
+#include "tests/counter/support/SimulatedPorts.h"
+#include "tests/support/DataFiles.h"
+#include "tests/support/ScriptedErrors.h"
+#include "tests/support/ScriptedMessages.h"
+#include "tests/support/TemporaryRegistry.h"
+#include "tests/support/TestEnvironment.h"
+
+#include "counter/core/CounterSettings.h"
+#include "counter/core/CounterState.h"
+#include "counter/frmMain.h"
+#include "foundation/App.h"
+#include "foundation/modbrUtils.h"
+#include "foundation/modbrUtilsData.h"
+#include "foundation/modRegistry.h"
+#include "platform/data/Connection.h"
+#include "platform/data/Recordset.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+
+using namespace brantock;
+using namespace brantock::counter;
+using namespace brantock::testsupport;
+using namespace std::chrono_literals;
+
+namespace {
+
+// The whole counter as the program puts it together: the main window with its parts, a
+// simulated port with a peer that echoes, and a data file from the template.
+class CounterProgram : public ::testing::Test {
+protected:
+    CounterProgram() {
+        App::SetPath(programFolder.path());
+        CommandLineDataPath = files.file("data.hbd");
+        DataFiles::copyTemplate(CommandLineDataPath);
+        SetRegSetting(settings::ComPort, "1", RegistryHive);
+        SetRegSetting(settings::DebounceTime, "0", RegistryHive);
+    }
+    ~CounterProgram() override {
+        form.reset();
+        App::SetPath(QString());
+    }
+    void start() {
+        form = std::make_unique<frmMain>();
+        frmMainParts::Connect(*form);
+        form->Show();
+        ASSERT_TRUE(form->Loaded());
+        ASSERT_TRUE(CountingStarted);
+    }
+    qint64 rows(const QString& where = "1") const {
+        platform::Connection cn;
+        cn.Open(ConnectionString(CommandLineDataPath));
+        platform::Recordset rs = cn.Query("SELECT count(*) FROM Triggers WHERE " + where);
+        return rs.Fields(0).toLongLong();
+    }
+
+    TemporaryRegistry registry;
+    ScriptedErrors errors;
+    ScriptedMessages boxes;
+    counter::testsupport::SimulatedPorts ports{registry};
+    ScratchFolder programFolder;
+    ScratchFolder files;
+    std::unique_ptr<frmMain> form;
+};
+
+} // namespace
+
+TEST_F(CounterProgram, EveryPulseOnTheLineIsCountedShownAndLogged) {
+    portsim::PeerServer& peer = ports.serve(1);
+    start();
+    EXPECT_EQ(InterfaceName, "1");
+    peer.pulse(portsim::PeerServer::Line::Dsr, 300, 0us);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->CounterCaption() == "300 "; }, 20000))
+        << form->CounterCaption().toStdString();
+    EXPECT_EQ(form->SensorCounterCaption(0), "300");
+    EXPECT_EQ(rows(), 300);
+    EXPECT_EQ(rows("SensorID = 1 AND CountUp = 1 AND SiteID = 0"), 300);
+    EXPECT_TRUE(errors.reports().empty());
+}
+
+TEST_F(CounterProgram, ASecondCounterOnAnotherPortLogsItsOwnSensors) {
+    // The second instance of two on one data file: its sensors are 4 to 6.
+    InterfaceOffset = 1; // as Main takes it from the command line
+    SetRegSetting(settings::SecondTriggerUse, "1", RegistryHive);
+    portsim::PeerServer& peer = ports.serve(1);
+    start();
+    EXPECT_EQ(SensorIDBase, 3);
+    peer.pulse(portsim::PeerServer::Line::Dsr, 5, 0us);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rows() == 5; }, 10000));
+    peer.pulse(portsim::PeerServer::Line::Cts, 2, 0us);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rows() == 7; }, 10000));
+    EXPECT_EQ(rows("SensorID = 4 AND CountUp = 1"), 5);
+    EXPECT_EQ(rows("SensorID = 5 AND CountUp = 0"), 2);
+    EXPECT_EQ(form->CounterCaption(), "3 ");
+}
