@@ -32,6 +32,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSystemTrayIcon>
 #include <QTimer>
 
@@ -87,6 +88,11 @@ frmMain::~frmMain() {
 }
 
 void frmMain::connectControls() {
+    // F1 in any of the program's windows opens the guide, as Help > Contents does.
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    help->setContext(Qt::ApplicationShortcut);
+    connect(help, &QShortcut::activated, this, &frmMain::mnuHelpContents_Click);
+
     const std::pair<QAction*, void (frmMain::*)()> menus[] = {
         {ui_.mnuFileHide, &frmMain::mnuFileHide_Click},
         {ui_.mnuFileExit, &frmMain::mnuFileExit_Click},

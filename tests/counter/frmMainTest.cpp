@@ -593,3 +593,19 @@ TEST_F(MainWindow, AFailingLoadStepIsReportedAndItsAnswerDecides) {
         EXPECT_EQ(errors.reports().back().activity, "loading the application");
     }
 }
+
+TEST_F(MainWindow, ContentsAndF1OpenTheGuideBesideTheProgram) {
+    loadWithPort();
+    form->ui().mnuHelpContents->trigger();
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QTest::keyClick(form.get(), Qt::Key_F1);
+    ASSERT_EQ(shell.calls.size(), 2u);
+    for (const RecordingShell::Call& call : shell.calls) {
+        EXPECT_EQ(call.verb, "open");
+        EXPECT_EQ(call.file, programFolder.path() + "/help/brantock.html");
+    }
+    // The build puts the guide where the program looks for it.
+    EXPECT_TRUE(QFile::exists(DataFiles::programFolder() + "/help/brantock.html"));
+}
