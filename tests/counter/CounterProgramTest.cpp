@@ -7,6 +7,7 @@
 
 #include "counter/core/CounterSettings.h"
 #include "counter/core/CounterState.h"
+#include "counter/core/DataLogger.h"
 #include "counter/frmMain.h"
 #include "foundation/App.h"
 #include "foundation/modbrUtils.h"
@@ -15,12 +16,16 @@
 #include "platform/data/Connection.h"
 #include "platform/data/Recordset.h"
 
+#include <QListWidget>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <memory>
+#include <thread>
 
 using namespace brantock;
 using namespace brantock::counter;
@@ -96,4 +101,46 @@ TEST_F(CounterProgram, ASecondCounterOnAnotherPortLogsItsOwnSensors) {
     EXPECT_EQ(rows("SensorID = 4 AND CountUp = 1"), 5);
     EXPECT_EQ(rows("SensorID = 5 AND CountUp = 0"), 2);
     EXPECT_EQ(form->CounterCaption(), "3 ");
+}
+
+TEST_F(CounterProgram, ATriggerWhileAnotherProgramHoldsTheFileWaitsAndIsLogged) {
+    portsim::PeerServer& peer = ports.serve(1);
+    start();
+    // Another program in the middle of a write for a while.
+    std::atomic<bool> holding{false};
+    std::thread other([&] {
+        platform::Connection cn;
+        cn.Open(ConnectionString(CommandLineDataPath));
+        cn.Execute("BEGIN IMMEDIATE");
+        cn.Execute("INSERT INTO Sites (SiteID, SiteName) VALUES (9, 'Other')");
+        holding = true;
+        std::this_thread::sleep_for(700ms);
+        cn.Execute("COMMIT");
+    });
+    while (!holding)
+        std::this_thread::sleep_for(1ms);
+    peer.pulse(portsim::PeerServer::Line::Dsr, 1, 0us);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rows() == 1; }, 20000));
+    other.join();
+    EXPECT_EQ(form->CounterCaption(), "1 ");
+    EXPECT_TRUE(errors.reports().empty());
+}
+
+TEST_F(CounterProgram, AVanishedPortIsReportedEveryTickAndCountsNothing) {
+    portsim::PeerServer& peer = ports.serve(1);
+    start();
+    peer.pulse(portsim::PeerServer::Line::Dsr, 2, 0us);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rows() == 2; }, 10000));
+    peer.dropClient();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->comPort().PortOpen(); }, 10000));
+    DataLogger* logger = form->findChild<DataLogger*>();
+    ASSERT_NE(logger, nullptr);
+    for (int tick = 0; tick < 2; ++tick) {
+        logger->timApp_Timer();
+        EXPECT_TRUE(
+            form->ui().lstHistory->item(0)->text().startsWith("The com port has been closed "));
+    }
+    QTest::qWait(50);
+    EXPECT_EQ(form->CounterCaption(), "2 ");
+    EXPECT_EQ(rows(), 2);
 }
