@@ -488,8 +488,12 @@ void frmMain::SetTopIndex(int line) {
     QListWidget* list = ui_.lstHistory;
     if (line >= list->count())
         return;
-    list->doItemsLayout();
-    list->verticalScrollBar()->setValue(line);
+    // Laying out every line again for each new one would make each status cost more than the
+    // last; the lines are of one size, so the scroll range is known without a layout.
+    QScrollBar* bar = list->verticalScrollBar();
+    if (bar->maximum() < line)
+        bar->setRange(0, list->count() - 1);
+    bar->setValue(line);
 }
 
 void frmMain::UpdateDetails() {

@@ -176,6 +176,7 @@ void frmMainUi::setupUi(QMainWindow* form) {
     fitFont(lstHistory, QStringLiteral("Arial"), 8.25, QStringLiteral("Count at 12:00:00 AM"),
             2 * lstHistory->frameWidth() + 2);
     lstHistory->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    lstHistory->setUniformItemSizes(true);
     lstHistory->setSelectionMode(QAbstractItemView::SingleSelection);
 
     // Outside the client area: it only takes the focus away from the history.
