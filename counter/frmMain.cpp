@@ -470,6 +470,8 @@ void frmMain::UpdateStatus(QString& newStatus, bool showTime) {
         auto* line = new QListWidgetItem(newStatus);
         line->setSizeHint(ui_.historyLineSize());
         ui_.lstHistory->insertItem(0, line);
+        while (ui_.lstHistory->count() > HistoryLines)
+            delete ui_.lstHistory->takeItem(ui_.lstHistory->count() - 1);
         if (ScrollStatus) {
             SetTopIndex(1);
             if (ui_.lstHistory->isVisible())

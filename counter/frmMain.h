@@ -23,6 +23,9 @@ public:
     static constexpr int TrayStabaliseMilliseconds = 15;
     // Raised by Show when the load unloaded the window.
     static constexpr int UnloadedWhileLoading = 364;
+    // The status history shows this many of its newest lines: every line kept would make each
+    // status cost more than the last and the memory grow with every count.
+    static constexpr int HistoryLines = 1000;
 
     // Where a close request comes from.
     enum class UnloadMode { FormControlMenu, FormCode, AppWindows };

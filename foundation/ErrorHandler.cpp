@@ -53,10 +53,20 @@ QString ErrorHandler::HandleError(bool show, const QString& description, int num
         trail,
         detail,
         activity};
-    // Not asked to show: nothing can be chosen, so the procedure leaves.
-    const QString answer = show
-                               ? (prompt_ ? *prompt_ : platform::ErrorPrompt::current()).ask(report)
-                               : platform::answer::Leave;
+    // Not asked to show: nothing can be chosen, so the procedure leaves. While one question
+    // is open, events still run (a serial change, a tick) and may fail the same way: they are
+    // recorded and their procedures leave, rather than stacking a box for each.
+    QString answer = platform::answer::Leave;
+    if (show && !asking_) {
+        asking_ = true;
+        try {
+            answer = (prompt_ ? *prompt_ : platform::ErrorPrompt::current()).ask(report);
+        } catch (...) {
+            asking_ = false;
+            throw;
+        }
+        asking_ = false;
+    }
     record(report, answer);
     return answer;
 }

@@ -39,6 +39,7 @@ private:
     QString logPath_;
     QString applicationName_;
     QString mode_;
+    bool asking_ = false;
 };
 
 } // namespace brantock

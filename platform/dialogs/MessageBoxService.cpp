@@ -8,8 +8,8 @@ namespace brantock::platform {
 
 namespace {
 
-// Until a program installs its boxes, a box is answered as if closed at once: Cancel where
-// it has one, else its first button. What it said goes to the standard error.
+// Until a program installs its boxes, a box is answered as if closed at once (closedAnswer).
+// What it said goes to the standard error.
 class UnattendedMessageBoxes final : public MessageBoxService {
 public:
     int show(const MessageRequest& request) override {
@@ -40,7 +40,8 @@ int MessageBoxService::closedAnswer(int style) {
     case style::AbortRetryIgnore:
         return button::Abort;
     case style::YesNo:
-        return button::Yes;
+        // Such a box cannot be closed without an answer; unanswered, nothing is done.
+        return button::No;
     default:
         return button::OK;
     }

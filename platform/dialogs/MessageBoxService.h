@@ -37,7 +37,7 @@ public:
     static void setCurrent(MessageBoxService* service);
 
     // The answer of a box of this style closed without a button, as the platform gives it:
-    // Cancel where it has one, else its first button.
+    // Cancel where it has one, No for Yes/No, else its first button.
     static int closedAnswer(int style);
 };
 

@@ -1,9 +1,12 @@
 #include "platform/ui/QtMessageBoxService.h"
 
+#include "platform/ui/DialogErrorPrompt.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <cstdio>
 #include <vector>
 
 namespace brantock::platform {
@@ -54,6 +57,11 @@ QMessageBox::Icon iconFor(int style) {
 } // namespace
 
 int QtMessageBoxService::show(const MessageRequest& request) {
+    if (!showWithoutScreen_ && !DialogErrorPrompt::canShowDialogs()) {
+        std::fprintf(stderr, "%s: %s\n", qUtf8Printable(request.title),
+                     qUtf8Printable(request.prompt));
+        return closedAnswer(request.style);
+    }
     QMessageBox box(iconFor(request.style), request.title, request.prompt, QMessageBox::NoButton,
                     QApplication::activeWindow());
     const std::vector<ButtonChoice> choices = buttonsFor(request.style);

@@ -133,7 +133,7 @@ TEST_F(MainWindow, AStatusWithTheTimeGetsItOnTheClocksTwelveHourFormat) {
     EXPECT_EQ(history().value(0), line);
 }
 
-TEST_F(MainWindow, TheHistoryKeepsEveryLineNewestFirstFromAnEmptyStart) {
+TEST_F(MainWindow, TheHistoryKeepsItsLinesNewestFirstFromAnEmptyStart) {
     ASSERT_EQ(form->ui().lstHistory->count(), 0);
     ScrollStatus = true;
     status("first");
@@ -143,6 +143,15 @@ TEST_F(MainWindow, TheHistoryKeepsEveryLineNewestFirstFromAnEmptyStart) {
     EXPECT_TRUE(errors.reports().empty());
     form->ClearHistory();
     EXPECT_TRUE(history().isEmpty());
+}
+
+TEST_F(MainWindow, TheHistoryShowsItsNewestThousandLines) {
+    for (int i = 1; i <= frmMain::HistoryLines + 50; ++i)
+        status(QString::number(i));
+    const QStringList lines = history();
+    ASSERT_EQ(lines.size(), frmMain::HistoryLines);
+    EXPECT_EQ(lines.first(), QString::number(frmMain::HistoryLines + 50));
+    EXPECT_EQ(lines.last(), "51");
 }
 
 TEST_F(MainWindow, ScrollingShowsThePreviousStatusFirstOnlyWhenSwitchedOn) {

@@ -1,7 +1,12 @@
 #include "tests/support/ScriptedErrors.h"
+#include "tests/support/TestEnvironment.h"
 
+#include "foundation/ErrorHandler.h"
 #include "foundation/ReportingHandler.h"
+#include "platform/dialogs/ErrorPrompt.h"
+
 #include "runtime/RuntimeError.h"
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -148,4 +153,34 @@ TEST(ErrorHandler, LogLivesInTheStateFolder) {
 TEST(RuntimeError, MessageKeepsTextsThatLookLikePlaceholders) {
     const RuntimeError e(76, "My%20Docs/x%2.hbd", "a%1&");
     EXPECT_STREQ(e.what(), "My%20Docs/x%2.hbd (76) in a%1&");
+}
+
+TEST(ErrorHandler, AnErrorWhileAQuestionIsOpenIsRecordedAndLeavesWithoutAnotherBox) {
+    // While a box waits, events run and fail too: one question at a time.
+    struct NestingPrompt : platform::ErrorPrompt {
+        ErrorHandler* handler = nullptr;
+        int asked = 0;
+        QString innerAnswer;
+        QString ask(const platform::ErrorReport&) override {
+            ++asked;
+            innerAnswer = handler->HandleError(true, "inner", 3708, "LogTrigger&", {}, {});
+            return platform::answer::Retry;
+        }
+    };
+    ScratchFolder folder;
+    auto prompt = std::make_shared<NestingPrompt>();
+    ErrorHandler handler(prompt, folder.file("errors.log"));
+    prompt->handler = &handler;
+    EXPECT_EQ(handler.HandleError(true, "outer", 3708, "comPort_OnComm&", {}, {}), "4");
+    EXPECT_EQ(prompt->asked, 1);
+    EXPECT_EQ(prompt->innerAnswer, "3");
+    // A later error is asked again.
+    EXPECT_EQ(handler.HandleError(true, "later", 3708, "x&", {}, {}), "4");
+    EXPECT_EQ(prompt->asked, 2);
+    QFile log(handler.logPath());
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = log.readAll().trimmed().split('\n');
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_TRUE(lines[0].contains("\tinner\t") && lines[0].endsWith("answer=3"));
+    EXPECT_TRUE(lines[1].contains("\touter\t") && lines[1].endsWith("answer=4"));
 }

@@ -13,7 +13,7 @@ TEST(UnattendedServices, BoxesAreAnsweredAsIfClosedAtOnce) {
         {style::OKCancel + style::Question, button::Cancel},
         {style::AbortRetryIgnore, button::Abort},
         {style::YesNoCancel + style::DefaultButton2, button::Cancel},
-        {style::YesNo + style::Critical + style::SystemModal, button::Yes},
+        {style::YesNo + style::Critical + style::SystemModal, button::No},
         {style::RetryCancel, button::Cancel}};
     for (const auto& [boxStyle, answer] : cases) {
         EXPECT_EQ(MessageBoxService::current().show({QStringLiteral("text"), boxStyle, {}}), answer)

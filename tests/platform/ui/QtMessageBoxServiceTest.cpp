@@ -48,7 +48,7 @@ int showAndPress(int style, int pressIndex, Seen& seen) {
         else
             ordered.at(pressIndex)->click();
     });
-    QtMessageBoxService service;
+    QtMessageBoxService service(true);
     return service.show({QStringLiteral("Text"), style, QStringLiteral("Title")});
 }
 
@@ -90,4 +90,14 @@ TEST(QtMessageBoxService, SystemModalStaysOnTopAndClosingMeansCancel) {
     Seen plain;
     EXPECT_EQ(showAndPress(0, -1, plain), 1);
     EXPECT_FALSE(plain.onTop);
+}
+
+TEST(QtMessageBoxService, WithoutAScreenABoxIsAnsweredAsClosedAtOnce) {
+    // Offscreen nobody can click: the run goes on instead of waiting for good.
+    QtMessageBoxService service;
+    EXPECT_EQ(service.show({QStringLiteral("Brantock is already running."), 4160, "Brantock"}),
+              button::OK);
+    EXPECT_EQ(service.show({QStringLiteral("Overwrite?"), 292, QString()}), button::No);
+    EXPECT_EQ(service.show({QStringLiteral("Make it?"), 33, QString()}), button::Cancel);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
