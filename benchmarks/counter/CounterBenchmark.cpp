@@ -211,7 +211,7 @@ QString machine() {
                 model = QString::fromUtf8(line.mid(line.indexOf(':') + 1).trimmed());
                 break;
             }
-    return QStringLiteral("%1, %2 logical CPUs (nproc), Linux %3")
+    return QStringLiteral("`nproc` %2, `lscpu` model name %1, `uname -r` %3")
         .arg(model.isEmpty() ? QStringLiteral("unknown CPU") : model)
         .arg(QThread::idealThreadCount())
         .arg(QSysInfo::kernelVersion());
@@ -313,7 +313,7 @@ int main(int argc, char** argv) {
     const QString section =
         QStringLiteral(
             "## Counter\n\n"
-            "Program: `build/benchmarks/counter_benchmark [--data FILE] [--write "
+            "Program: `build/benchmarks/counter_benchmark [--data FILE] [--triggers N] [--write "
             "docs/benchmarks.md]` (built with `BRANTOCK_BUILD_BENCHMARKS`, RelWithDebInfo; runs "
             "offscreen). The large data file is made by `brantock-datagen --years 10 --out "
             "FILE` (seed 1) into %1 when missing.\n\n"
