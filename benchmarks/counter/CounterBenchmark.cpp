@@ -1,0 +1,379 @@
+// The whole counter on a simulated port: the delay from a line change to its committed Triggers
+// row, the start-up time with an empty and with a large data file, and the resident memory
+// over many triggers.
+// Usage: counter_benchmark [--data FILE] [--triggers N] [--write docs/benchmarks.md]
+//   --data: the large data file (made with the generator into /tmp when missing)
+//   --triggers: the triggers of the memory run (100000)
+
+#include "tests/counter/support/SimulatedPorts.h"
+#include "tests/support/DataFiles.h"
+#include "tests/support/ScriptedErrors.h"
+#include "tests/support/ScriptedMessages.h"
+#include "tests/support/TemporaryRegistry.h"
+#include "tests/support/TestEnvironment.h"
+#include "tools/datagen/TriggerDataGenerator.h"
+
+#include "counter/core/CounterSettings.h"
+#include "counter/core/CounterState.h"
+#include "counter/frmMain.h"
+#include "foundation/App.h"
+#include "foundation/modbrUtils.h"
+#include "foundation/modbrUtilsData.h"
+#include "foundation/modRegistry.h"
+#include "platform/data/Connection.h"
+#include "platform/data/Recordset.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QSysInfo>
+#include <QThread>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <unistd.h>
+#include <vector>
+
+using namespace brantock;
+using namespace brantock::counter;
+using namespace brantock::testsupport;
+using portsim::PeerServer;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+constexpr int LatencyTriggers = 2000;
+constexpr int StartRounds = 5;
+constexpr int MemoryBatch = 1000;
+const QString DefaultLargeFile = QStringLiteral("/tmp/brantock-bench-10years.hbd");
+
+struct Figures {
+    double median = 0, p99 = 0, max = 0;
+    std::size_t count = 0;
+};
+
+Figures figuresOf(std::vector<double> values) {
+    Figures f;
+    f.count = values.size();
+    if (values.empty())
+        return f;
+    std::sort(values.begin(), values.end());
+    auto at = [&](double p) {
+        return values[std::min(values.size() - 1,
+                               std::size_t(std::ceil(p * double(values.size()))) - 1)];
+    };
+    f.median = at(0.5);
+    f.p99 = at(0.99);
+    f.max = values.back();
+    return f;
+}
+
+bool runUntil(const std::function<bool()>& done, int timeoutMs) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < timeoutMs)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    return done();
+}
+
+double residentMB() {
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toDouble() * double(sysconf(_SC_PAGESIZE)) / 1048576.0 : 0;
+}
+
+qint64 triggerRows(const QString& path) {
+    platform::Connection cn;
+    cn.Open(ConnectionString(path));
+    platform::Recordset rs = cn.Query(QStringLiteral("SELECT count(*) FROM Triggers"));
+    return rs.Fields(0).toLongLong();
+}
+
+// The counter as the program puts it together, its settings and folders its own, on a
+// simulated port whose peer runs in this process.
+class Counter {
+public:
+    Counter() {
+        SetRegSetting(settings::ComPort, QStringLiteral("1"), RegistryHive);
+        SetRegSetting(settings::DebounceTime, QStringLiteral("0"), RegistryHive);
+        SetRegSetting(settings::LogToDatabase, QStringLiteral("1"), RegistryHive);
+        ports_.serve(1);
+    }
+    ~Counter() { stop(); }
+
+    PeerServer& peer() { return ports_.serve(1); }
+
+    // Seconds from making the window to Show() returning with counting started.
+    double start(const QString& dataFile) {
+        stop();
+        CounterState::Reset();
+        App::SetPath(programFolder_.path());
+        CommandLineDataPath = dataFile;
+        commits_.clear();
+        const auto t0 = Clock::now();
+        form_ = std::make_unique<frmMain>();
+        frmMainParts::Connect(*form_);
+        form_->Show();
+        const auto t1 = Clock::now();
+        if (!form_->Loaded() || !CountingStarted) {
+            std::fprintf(stderr, "counter_benchmark: the counter did not start\n");
+            std::exit(1);
+        }
+        // The moment each insert's connection was closed, the row committed.
+        std::function<void(std::int16_t, bool)> insert = form_->parts.LogTrigger;
+        form_->parts.LogTrigger = [this, insert](std::int16_t sensor, bool up) {
+            insert(sensor, up);
+            commits_.push_back(Clock::now());
+        };
+        peer().waitClient(std::chrono::seconds(5));
+        return std::chrono::duration<double>(t1 - t0).count();
+    }
+
+    void stop() {
+        form_.reset();
+        App::SetPath(QString());
+    }
+
+    std::size_t commits() const { return commits_.size(); }
+    Clock::time_point lastCommit() const { return commits_.back(); }
+    std::size_t errorReports() const { return errors_.reports().size(); }
+
+private:
+    TemporaryRegistry registry_;
+    ScriptedErrors errors_;
+    ScriptedMessages boxes_;
+    counter::testsupport::SimulatedPorts ports_{registry_};
+    ScratchFolder programFolder_;
+    std::unique_ptr<frmMain> form_;
+    std::vector<Clock::time_point> commits_;
+};
+
+// Changes of DSR a few milliseconds apart; each change that counts is timed from just before
+// the peer sent it to the close of its insert's connection.
+Figures latency(Counter& counter, std::size_t& rowsMissing, const QString& dataFile) {
+    PeerServer& peer = counter.peer();
+    bool level = peer.levels().dsr;
+    std::vector<double> ms;
+    const qint64 rowsBefore = triggerRows(dataFile);
+    const std::size_t commitsBefore = counter.commits();
+    // Only one edge counts: the first change that logs a row tells which.
+    std::optional<bool> countingLevel;
+    while (ms.size() < std::size_t(LatencyTriggers)) {
+        level = !level;
+        const std::size_t before = counter.commits();
+        const Clock::time_point sent = peer.setLevel(PeerServer::Line::Dsr, level);
+        if ((!countingLevel || *countingLevel == level) &&
+            runUntil([&] { return counter.commits() > before; }, countingLevel ? 5000 : 200)) {
+            countingLevel = level;
+            ms.push_back(
+                std::chrono::duration<double, std::milli>(counter.lastCommit() - sent).count());
+        }
+        runUntil([] { return false; }, 3);
+    }
+    rowsMissing = std::size_t(counter.commits() - commitsBefore) -
+                  std::size_t(triggerRows(dataFile) - rowsBefore);
+    return figuresOf(ms);
+}
+
+// Pulses sent back to back in batches, each batch counted before the next is sent; the time
+// per trigger and the resident size of every tenth batch go to stderr.
+bool pulses(Counter& counter, int count) {
+    for (int sent = 0; sent < count; sent += MemoryBatch) {
+        const std::size_t target = counter.commits() + std::size_t(MemoryBatch);
+        const auto t0 = Clock::now();
+        counter.peer().pulse(PeerServer::Line::Dsr, MemoryBatch, std::chrono::microseconds(0));
+        if (!runUntil([&] { return counter.commits() >= target; }, 600000))
+            return false;
+        if (target % (10 * MemoryBatch) == 0)
+            std::fprintf(stderr, "%zu triggers: %.3f ms per trigger, %.2f MB resident\n", target,
+                         std::chrono::duration<double, std::milli>(Clock::now() - t0).count() /
+                             MemoryBatch,
+                         residentMB());
+    }
+    runUntil([] { return false; }, 50);
+    return true;
+}
+
+QString machine() {
+    QString model;
+    QFile cpu(QStringLiteral("/proc/cpuinfo"));
+    if (cpu.open(QIODevice::ReadOnly))
+        for (const QByteArray& line : cpu.readAll().split('\n'))
+            if (line.startsWith("model name")) {
+                model = QString::fromUtf8(line.mid(line.indexOf(':') + 1).trimmed());
+                break;
+            }
+    return QStringLiteral("`nproc` %2, `lscpu` model name %1, `uname -r` %3")
+        .arg(model.isEmpty() ? QStringLiteral("unknown CPU") : model)
+        .arg(QThread::idealThreadCount())
+        .arg(QSysInfo::kernelVersion());
+}
+
+void writeSection(const QString& path, const QString& section) {
+    QFile file(path);
+    QString text;
+    if (file.open(QIODevice::ReadOnly))
+        text = QString::fromUtf8(file.readAll());
+    file.close();
+    if (text.isEmpty())
+        text = QStringLiteral("# Benchmarks\n");
+    const QString heading = QStringLiteral("## Counter\n");
+    const qsizetype start = text.indexOf(heading);
+    if (start < 0) {
+        text += (text.endsWith(QLatin1Char('\n')) ? QStringLiteral("\n") : QStringLiteral("\n\n")) +
+                section;
+    } else {
+        qsizetype end = text.indexOf(QStringLiteral("\n## "), start + heading.size());
+        end = end < 0 ? text.size() : end + 1;
+        text.replace(start, end - start, section);
+    }
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(text.toUtf8());
+}
+
+QString ms(double value) {
+    return QString::number(value, 'f', 3);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    TestEnvironment::setUp();
+    QApplication app(argc, argv);
+    QString writeTo;
+    QString largeFile = DefaultLargeFile;
+    int memoryTriggers = 100000;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const QByteArray option(argv[i]);
+        if (option == "--write")
+            writeTo = QString::fromLocal8Bit(argv[i + 1]);
+        else if (option == "--data")
+            largeFile = QString::fromLocal8Bit(argv[i + 1]);
+        else if (option == "--triggers")
+            memoryTriggers = std::max(3 * MemoryBatch,
+                                      QByteArray(argv[i + 1]).toInt() / MemoryBatch * MemoryBatch);
+    }
+
+    QString generated;
+    if (!QFileInfo::exists(largeFile)) {
+        datagen::TriggerDataGenerator::Options options;
+        options.templatePath = DataFiles::templatePath();
+        options.outPath = largeFile;
+        options.days = int(options.firstDay.daysTo(options.firstDay.addYears(10)));
+        std::fprintf(stderr, "generating %s ...\n", largeFile.toLocal8Bit().constData());
+        QElapsedTimer timer;
+        timer.start();
+        const auto result = datagen::TriggerDataGenerator::generate(options);
+        generated = QStringLiteral("It was generated for this run in %1 s.")
+                        .arg(double(timer.elapsed()) / 1000.0, 0, 'f', 1);
+        std::fprintf(stderr, "%lld rows\n", static_cast<long long>(result.triggers));
+    }
+    const qint64 largeRows = triggerRows(largeFile);
+
+    ScratchFolder files;
+    const QString emptyFile = files.file(QStringLiteral("data.hbd"));
+    DataFiles::copyTemplate(emptyFile);
+    Counter counter;
+
+    // The delay, on a counter just started (the minute's upkeep has not come round yet).
+    counter.start(emptyFile);
+    std::size_t rowsMissing = 0;
+    const Figures delay = latency(counter, rowsMissing, emptyFile);
+
+    // Start-up, the first start of each file included.
+    std::vector<double> emptyStarts, largeStarts;
+    for (int round = 0; round < StartRounds; ++round) {
+        emptyStarts.push_back(counter.start(emptyFile) * 1000.0);
+        largeStarts.push_back(counter.start(largeFile) * 1000.0);
+    }
+    const Figures emptyStart = figuresOf(emptyStarts);
+    const Figures largeStart = figuresOf(largeStarts);
+
+    // Memory over many triggers.
+    DataFiles::copyTemplate(emptyFile);
+    counter.start(emptyFile);
+    const bool firstWhole = pulses(counter, MemoryBatch);
+    const double after1k = residentMB();
+    const bool restWhole = pulses(counter, memoryTriggers - 2 * MemoryBatch);
+    const double beforeLast = residentMB();
+    const bool lastWhole = pulses(counter, MemoryBatch);
+    const double after100k = residentMB();
+    const qint64 memoryRows = triggerRows(emptyFile);
+    counter.stop();
+
+    const QString section =
+        QStringLiteral(
+            "## Counter\n\n"
+            "Program: `build/benchmarks/counter_benchmark [--data FILE] [--triggers N] [--write "
+            "docs/benchmarks.md]` (built with `BRANTOCK_BUILD_BENCHMARKS`, RelWithDebInfo; runs "
+            "offscreen). The large data file is made by `brantock-datagen --years 10 --out "
+            "FILE` (seed 1) into %1 when missing.\n\n"
+            "Method: the counter as the program puts it together (`frmMain`, "
+            "`frmMainParts::Connect`, `Show()`), its settings in a scratch folder, port 1 a "
+            "simulated port served by an in-process peer (`PeerServer`), lockout 0, logging on, "
+            "the data file in /tmp. Delay: %2 counted DSR changes, each sent a few ms after the "
+            "previous one was committed (the change of the other edge between them counts "
+            "nothing); timed from just before the peer sends the change to the return of the "
+            "data logger's `LogTrigger` (wrapped in `parts.LogTrigger`), which inserts the row "
+            "on its own connection and closes it, so the row is committed and synced "
+            "(synchronous FULL). Rows found afterwards by a separate connection, less the "
+            "inserts timed: %3. Start-up: from making `frmMain` to `Show()` returning with "
+            "`CountingStarted`, %4 rounds alternating the two files, warm page cache. Memory: "
+            "resident size (/proc/self/statm) of the process after the first %5 triggers and "
+            "after %6, sent as pulses back to back in batches of %5, each batch counted and "
+            "logged before the next.\n\n"
+            "Machine: %7.\n\n"
+            "| Measure | Count | Median | 99th percentile | Max | Aim |\n"
+            "|---|---|---|---|---|---|\n")
+            .arg(DefaultLargeFile)
+            .arg(LatencyTriggers)
+            .arg(rowsMissing)
+            .arg(StartRounds)
+            .arg(MemoryBatch)
+            .arg(memoryTriggers)
+            .arg(machine()) +
+        QStringLiteral("| line change to committed row (ms) | %1 | %2 | %3 | %4 | p99 < 10 ms |\n")
+            .arg(delay.count)
+            .arg(ms(delay.median), ms(delay.p99), ms(delay.max)) +
+        QStringLiteral("| start-up, empty data file (ms) | %1 | %2 | - | %3 | < 500 ms |\n")
+            .arg(emptyStart.count)
+            .arg(ms(emptyStart.median), ms(emptyStart.max)) +
+        QStringLiteral("| start-up, %1 Triggers rows (ms) | %2 | %3 | - | %4 | < 500 ms |\n")
+            .arg(largeRows)
+            .arg(largeStart.count)
+            .arg(ms(largeStart.median), ms(largeStart.max)) +
+        QStringLiteral("\n| Resident memory | MB |\n|---|---|\n"
+                       "| after %1 triggers | %2 |\n| after %3 triggers | %4 |\n"
+                       "| after %5 triggers | %6 |\n"
+                       "| growth from %1 to %5 (aim < 2 MB) | %7 |\n"
+                       "| growth from %1 to %3 | %8 |\n")
+            .arg(MemoryBatch)
+            .arg(after1k, 0, 'f', 2)
+            .arg(memoryTriggers - MemoryBatch)
+            .arg(beforeLast, 0, 'f', 2)
+            .arg(memoryTriggers)
+            .arg(after100k, 0, 'f', 2)
+            .arg(after100k - after1k, 0, 'f', 2)
+            .arg(beforeLast - after1k, 0, 'f', 2) +
+        QStringLiteral("\nRows logged in the memory run: %1 of %2%3. Errors reported: %4.%5\n")
+            .arg(memoryRows)
+            .arg(memoryTriggers)
+            .arg(firstWhole && restWhole && lastWhole ? QString()
+                                                      : QStringLiteral(" (NOT ALL COUNTED)"))
+            .arg(counter.errorReports())
+            .arg(generated.isEmpty() ? QString() : QStringLiteral(" ") + generated);
+
+    std::fputs(section.toUtf8().constData(), stdout);
+    if (!writeTo.isEmpty())
+        writeSection(writeTo, section);
+    return 0;
+}
