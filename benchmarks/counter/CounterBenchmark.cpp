@@ -5,6 +5,7 @@
 //   --data: the large data file (made with the generator into /tmp when missing)
 //   --triggers: the triggers of the memory run (100000)
 
+#include "benchmarks/support/BenchmarkPage.h"
 #include "tests/counter/support/SimulatedPorts.h"
 #include "tests/support/DataFiles.h"
 #include "tests/support/ScriptedErrors.h"
@@ -217,28 +218,6 @@ QString machine() {
         .arg(QSysInfo::kernelVersion());
 }
 
-void writeSection(const QString& path, const QString& section) {
-    QFile file(path);
-    QString text;
-    if (file.open(QIODevice::ReadOnly))
-        text = QString::fromUtf8(file.readAll());
-    file.close();
-    if (text.isEmpty())
-        text = QStringLiteral("# Benchmarks\n");
-    const QString heading = QStringLiteral("## Counter\n");
-    const qsizetype start = text.indexOf(heading);
-    if (start < 0) {
-        text += (text.endsWith(QLatin1Char('\n')) ? QStringLiteral("\n") : QStringLiteral("\n\n")) +
-                section;
-    } else {
-        qsizetype end = text.indexOf(QStringLiteral("\n## "), start + heading.size());
-        end = end < 0 ? text.size() : end + 1;
-        text.replace(start, end - start, section);
-    }
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(text.toUtf8());
-}
-
 QString ms(double value) {
     return QString::number(value, 'f', 3);
 }
@@ -374,6 +353,6 @@ int main(int argc, char** argv) {
 
     std::fputs(section.toUtf8().constData(), stdout);
     if (!writeTo.isEmpty())
-        writeSection(writeTo, section);
+        brantock::benchmarks::BenchmarkPage::replaceSection(writeTo, section);
     return 0;
 }

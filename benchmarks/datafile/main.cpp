@@ -3,6 +3,7 @@
 // they were chosen from. Prints a "## Data file" section; with --update FILE it also puts
 // that section into FILE in place of the old one.
 // Usage: bench_datafile [--rows N] [--rounds R] [--folder DIR] [--update FILE]
+#include "benchmarks/support/BenchmarkPage.h"
 #include "platform/data/Connection.h"
 #include "platform/data/PasswordRecord.h"
 #include "runtime/ProductConfig.h"
@@ -101,30 +102,6 @@ Connection::Settings settings(const QString& journal, const QString& sync) {
     return s;
 }
 
-void replaceSection(const QString& path, const QString& section) {
-    QFile file(path);
-    QString text;
-    if (file.open(QIODevice::ReadOnly))
-        text = QString::fromUtf8(file.readAll());
-    file.close();
-    const QString heading = QStringLiteral("## Data file");
-    const qsizetype start = text.indexOf(heading);
-    if (start < 0) {
-        if (text.isEmpty())
-            text = QStringLiteral("# Benchmarks\n");
-        text += u'\n' + section;
-    } else {
-        qsizetype end = text.indexOf(QStringLiteral("\n## "), start + heading.size());
-        end = end < 0 ? text.size() : end + 1;
-        text.replace(start, end - start, section);
-    }
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        std::fprintf(stderr, "bench_datafile: cannot write %s\n", qPrintable(path));
-        return;
-    }
-    file.write(text.toUtf8());
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -196,7 +173,7 @@ int main(int argc, char** argv) {
            "file\".\n";
     out.flush();
     std::printf("%s", qPrintable(section));
-    if (!update.isEmpty())
-        replaceSection(update, section);
+    if (!update.isEmpty() && !brantock::benchmarks::BenchmarkPage::replaceSection(update, section))
+        std::fprintf(stderr, "bench_datafile: cannot write %s\n", qPrintable(update));
     return 0;
 }

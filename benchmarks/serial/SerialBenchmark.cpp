@@ -2,6 +2,7 @@
 // the window thread, idle and busy, and the highest pulse rate delivered without loss.
 // Usage: serial_benchmark [--write docs/benchmarks.md]
 
+#include "benchmarks/support/BenchmarkPage.h"
 #include "tools/portsim/PeerServer.h"
 
 #include "platform/serial/CommControl.h"
@@ -187,28 +188,6 @@ QString row(const char* what, const Figures& f) {
         .arg(f.max / 1000.0, 0, 'f', 3);
 }
 
-void writeSection(const QString& path, const QString& section) {
-    QFile file(path);
-    QString text;
-    if (file.open(QIODevice::ReadOnly))
-        text = QString::fromUtf8(file.readAll());
-    file.close();
-    if (text.isEmpty())
-        text = QStringLiteral("# Benchmarks\n");
-    const QString heading = QStringLiteral("## Serial port\n");
-    const qsizetype start = text.indexOf(heading);
-    if (start < 0) {
-        text += (text.endsWith(QLatin1Char('\n')) ? QStringLiteral("\n") : QStringLiteral("\n\n")) +
-                section;
-    } else {
-        qsizetype end = text.indexOf(QStringLiteral("\n## "), start + heading.size());
-        end = end < 0 ? text.size() : end + 1;
-        text.replace(start, end - start, section);
-    }
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(text.toUtf8());
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -303,6 +282,6 @@ int main(int argc, char** argv) {
 
     std::fputs(section.toUtf8().constData(), stdout);
     if (!writeTo.isEmpty())
-        writeSection(writeTo, section);
+        brantock::benchmarks::BenchmarkPage::replaceSection(writeTo, section);
     return 0;
 }

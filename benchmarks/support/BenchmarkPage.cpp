@@ -1,0 +1,27 @@
+#include "benchmarks/support/BenchmarkPage.h"
+
+#include <QFile>
+
+namespace brantock::benchmarks {
+
+bool BenchmarkPage::replaceSection(const QString& path, const QString& section) {
+    QFile file(path);
+    QString text;
+    if (file.open(QIODevice::ReadOnly))
+        text = QString::fromUtf8(file.readAll());
+    file.close();
+    if (text.isEmpty())
+        text = QStringLiteral("# Benchmarks\n");
+    const QString heading = section.section(u'\n', 0, 0) + u'\n';
+    const qsizetype start = text.indexOf(heading);
+    if (start < 0) {
+        text += (text.endsWith(u'\n') ? QStringLiteral("\n") : QStringLiteral("\n\n")) + section;
+    } else {
+        qsizetype end = text.indexOf(QStringLiteral("\n## "), start + heading.size());
+        end = end < 0 ? text.size() : end + 1;
+        text.replace(start, end - start, section);
+    }
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text.toUtf8()) >= 0;
+}
+
+} // namespace brantock::benchmarks

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+namespace brantock::benchmarks {
+
+// docs/benchmarks.md as the benchmark programs write it: one "## Heading" section each.
+class BenchmarkPage {
+public:
+    // Puts section (which begins with its own "## Heading" line) into the page at path in
+    // place of the section of that heading, or at the end when the page has none. False when
+    // the page cannot be written.
+    static bool replaceSection(const QString& path, const QString& section);
+};
+
+} // namespace brantock::benchmarks
