@@ -27,5 +27,7 @@ inline const Setting SiteName = counterSetting("SiteName", "<Unknown>");
 inline const Setting SiteID = counterSetting("SiteID", "0");
 inline const Setting CheckWiring = counterSetting("CheckWiring", "1");
 inline const Setting HandShakeLoop = counterSetting("HandShakeLoop", "0");
+inline const Setting ThemeFolder = counterSetting("ThemeFolder", "<no theme>");
+inline const Setting TriggerSound = counterSetting("TriggerSound", "<default>");
 
 } // namespace brantock::counter::settings

@@ -36,5 +36,7 @@ QString& InterfaceName = state.InterfaceName;
 QString& SiteName = state.SiteName;
 std::int16_t& SiteID = state.SiteID;
 TrayIconRecord& TrayIconData = state.TrayIconData;
+QString& CurrentTheme = state.CurrentTheme;
+QString& TriggerSoundPath = state.TriggerSoundPath;
 
 } // namespace brantock::counter

@@ -49,6 +49,9 @@ struct CounterState {
     std::int16_t SiteID = 0;
     // The tray
     TrayIconRecord TrayIconData;
+    // The sounds: the theme's folder name or "<no theme>", and the trigger sound.
+    QString CurrentTheme = QStringLiteral("<no theme>");
+    QString TriggerSoundPath = QStringLiteral("<default>");
 
     static CounterState& Current();
     // Back to the values of a new process, the shared modules' included.
@@ -74,5 +77,7 @@ extern QString& InterfaceName;
 extern QString& SiteName;
 extern std::int16_t& SiteID;
 extern TrayIconRecord& TrayIconData;
+extern QString& CurrentTheme;
+extern QString& TriggerSoundPath;
 
 } // namespace brantock::counter
