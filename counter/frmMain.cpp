@@ -119,6 +119,7 @@ void frmMain::connectControls() {
                 action->setChecked(!action->isChecked());
             (this->*procedure)();
         });
+    connectSoundSelector();
     connect(ui_.timTrayStabalise, &QTimer::timeout, this, &frmMain::timTrayStabalise_Timer);
     connect(trayIcon_, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
@@ -228,7 +229,7 @@ void frmMain::Form_Load() {
                     }
                     return Flow::Next;
                 },
-                [&] { callPart(parts.LoadThemeFolders); },
+                [&] { LoadThemeFolders(); },
                 [&] {
                     callPart(parts.SetSecondTriggerUse,
                              ToLong(GetRegSetting(settings::SecondTriggerUse, RegistryHive)));
@@ -776,10 +777,6 @@ void frmMain::ResetCounter() {
 
 void frmMain::CheckForClockChange() {
     callPart(parts.CheckForClockChange);
-}
-
-void frmMain::PlayTriggerWav() {
-    callPart(parts.PlayTriggerWav);
 }
 
 void frmMain::LogTrigger(std::int16_t sensorNumber, bool countUp) {

@@ -84,6 +84,10 @@ public:
     void setTrayAvailable(bool available) { trayAvailable_ = available; }
     bool Muted() const;
 
+    // The sound selector (frmMainSounds.cpp).
+    void LoadThemeFolders();
+    void LoadSoundFiles();
+
     platform::CommControl& comPort() { return comPort_; }
     const frmMainUi& ui() const { return ui_; }
     QSystemTrayIcon* trayIcon() const { return trayIcon_; }
@@ -115,6 +119,8 @@ public Q_SLOTS:
     void lblCounter_DblClick();
     void lstHistory_GotFocus();
     void timTrayStabalise_Timer();
+    void cmbTheme_Click();
+    void cmbSounds_Click();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -133,6 +139,7 @@ private:
     void SetTrayTip();
     QLabel* iconLabel(Icon icon) const;
     void connectControls();
+    void connectSoundSelector();
 
     frmMainUi ui_;
     platform::CommControl comPort_;

@@ -15,7 +15,7 @@ class frmMain;
 
 // Every call of the main window into the counter's other parts: the trigger engine, the
 // data logger, the port routines and port dialog, the manual window, and the windows still to
-// come (options, about, sounds). The window calls each only when it is set; Connect, in
+// come (options, about). The window calls each only when it is set; Connect, in
 // frmMainParts.cpp, is the one place that sets them.
 struct frmMainParts {
     // The trigger engine.
@@ -54,13 +54,11 @@ struct frmMainParts {
     std::function<void()> ShowManualWindow;
     std::function<void()> UnloadManualWindow;
 
-    // Windows and sounds still to come.
+    // Windows still to come.
     std::function<void()> ShowOptionsWindow;
     std::function<void(const QString&)> UpdateOptionsForm;
     std::function<void()> UnloadOptionsWindow;
     std::function<void()> ShowAboutWindow;
-    std::function<void()> PlayTriggerWav;
-    std::function<void()> LoadThemeFolders;
 
     // Makes the parts, owned by the window, and sets the calls above to them.
     static void Connect(frmMain& form);

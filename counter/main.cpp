@@ -1,5 +1,6 @@
 #include "counter/Main.h"
 #include "counter/frmMain.h"
+#include "counter/QtSoundPlayer.h"
 #include "foundation/App.h"
 #include "platform/ui/QtServices.h"
 
@@ -11,6 +12,8 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     brantock::platform::QtServices::install();
     brantock::App::SetTitle(QStringLiteral("Brantock"));
+    brantock::counter::QtSoundPlayer sounds;
+    brantock::counter::SoundPlayer::setCurrent(&sounds);
     int result = 0;
     if (brantock::counter::Main()) {
         auto* window = brantock::counter::LoadedMainWindow();
@@ -19,5 +22,6 @@ int main(int argc, char** argv) {
         result = app.exec();
     }
     brantock::counter::ReleaseMainWindow();
+    brantock::counter::SoundPlayer::setCurrent(nullptr);
     return result;
 }
