@@ -11,6 +11,7 @@
 #include "counter/frmMain.h"
 #include "foundation/App.h"
 #include "foundation/FoundationState.h"
+#include "foundation/modbrUtils.h"
 #include "foundation/modbrUtilsData.h"
 #include "foundation/modRegistry.h"
 
@@ -252,4 +253,24 @@ TEST_F(SoundSelector, ABurstOfTriggersAsksThePlayerOncePerTrigger) {
     for (int i = 0; i < 500; ++i)
         form->PlayTriggerWav();
     EXPECT_EQ(player.played, QStringList(500, sounds() + "click.wav"));
+}
+
+TEST_F(SoundSelector, TheWindowsLoadFillsTheListsAndRestoresTheStoredChoiceBeforeCounting) {
+    wave("Tones/high.wav");
+    store(settings::ThemeFolder, "Tones");
+    store(settings::TriggerSound, sounds() + "Tones/high.wav");
+    ScratchFolder files;
+    CommandLineDataPath = files.file("data.hbd");
+    ASSERT_TRUE(DataFiles::copyTemplate(CommandLineDataPath));
+    form->parts.OpenValidPort = [](platform::CommControl&, std::int16_t) {
+        return std::int16_t(1);
+    };
+    form->Show();
+    ASSERT_TRUE(CountingStarted);
+    EXPECT_EQ(entries(themes()), (QStringList{"<no theme>", "Tones"}));
+    EXPECT_EQ(themes()->currentText(), "Tones");
+    EXPECT_EQ(soundList()->currentText(), "high");
+    EXPECT_TRUE(player.played.isEmpty()); // no preview at start-up
+    form->PlayTriggerWav();
+    EXPECT_EQ(player.played, QStringList{sounds() + "Tones/high.wav"});
 }
