@@ -6,6 +6,7 @@
 //   --triggers: the triggers of the memory run (100000)
 
 #include "benchmarks/support/BenchmarkPage.h"
+#include "benchmarks/support/Figures.h"
 #include "tests/counter/support/SimulatedPorts.h"
 #include "tests/support/DataFiles.h"
 #include "tests/support/ScriptedErrors.h"
@@ -44,6 +45,8 @@
 using namespace brantock;
 using namespace brantock::counter;
 using namespace brantock::testsupport;
+using brantock::benchmarks::BenchmarkPage;
+using brantock::benchmarks::Figures;
 using portsim::PeerServer;
 using Clock = std::chrono::steady_clock;
 
@@ -53,35 +56,6 @@ constexpr int LatencyTriggers = 2000;
 constexpr int StartRounds = 5;
 constexpr int MemoryBatch = 1000;
 const QString DefaultLargeFile = QStringLiteral("/tmp/brantock-bench-10years.hbd");
-
-struct Figures {
-    double median = 0, p99 = 0, max = 0;
-    std::size_t count = 0;
-};
-
-Figures figuresOf(std::vector<double> values) {
-    Figures f;
-    f.count = values.size();
-    if (values.empty())
-        return f;
-    std::sort(values.begin(), values.end());
-    auto at = [&](double p) {
-        return values[std::min(values.size() - 1,
-                               std::size_t(std::ceil(p * double(values.size()))) - 1)];
-    };
-    f.median = at(0.5);
-    f.p99 = at(0.99);
-    f.max = values.back();
-    return f;
-}
-
-bool runUntil(const std::function<bool()>& done, int timeoutMs) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-    return done();
-}
 
 double residentMB() {
     QFile statm(QStringLiteral("/proc/self/statm"));
@@ -172,16 +146,17 @@ Figures latency(Counter& counter, std::size_t& rowsMissing, const QString& dataF
         const std::size_t before = counter.commits();
         const Clock::time_point sent = peer.setLevel(PeerServer::Line::Dsr, level);
         if ((!countingLevel || *countingLevel == level) &&
-            runUntil([&] { return counter.commits() > before; }, countingLevel ? 5000 : 200)) {
+            BenchmarkPage::runUntil([&] { return counter.commits() > before; },
+                                    countingLevel ? 5000 : 200)) {
             countingLevel = level;
             ms.push_back(
                 std::chrono::duration<double, std::milli>(counter.lastCommit() - sent).count());
         }
-        runUntil([] { return false; }, 3);
+        BenchmarkPage::runUntil([] { return false; }, 3);
     }
     rowsMissing = std::size_t(counter.commits() - commitsBefore) -
                   std::size_t(triggerRows(dataFile) - rowsBefore);
-    return figuresOf(ms);
+    return Figures::of(ms);
 }
 
 // Pulses sent back to back in batches, each batch counted before the next is sent; the time
@@ -191,7 +166,7 @@ bool pulses(Counter& counter, int count) {
         const std::size_t target = counter.commits() + std::size_t(MemoryBatch);
         const auto t0 = Clock::now();
         counter.peer().pulse(PeerServer::Line::Dsr, MemoryBatch, std::chrono::microseconds(0));
-        if (!runUntil([&] { return counter.commits() >= target; }, 600000))
+        if (!BenchmarkPage::runUntil([&] { return counter.commits() >= target; }, 600000))
             return false;
         if (target % (10 * MemoryBatch) == 0)
             std::fprintf(stderr, "%zu triggers: %.3f ms per trigger, %.2f MB resident\n", target,
@@ -199,21 +174,13 @@ bool pulses(Counter& counter, int count) {
                              MemoryBatch,
                          residentMB());
     }
-    runUntil([] { return false; }, 50);
+    BenchmarkPage::runUntil([] { return false; }, 50);
     return true;
 }
 
 QString machine() {
-    QString model;
-    QFile cpu(QStringLiteral("/proc/cpuinfo"));
-    if (cpu.open(QIODevice::ReadOnly))
-        for (const QByteArray& line : cpu.readAll().split('\n'))
-            if (line.startsWith("model name")) {
-                model = QString::fromUtf8(line.mid(line.indexOf(':') + 1).trimmed());
-                break;
-            }
     return QStringLiteral("`nproc` %2, `lscpu` model name %1, `uname -r` %3")
-        .arg(model.isEmpty() ? QStringLiteral("unknown CPU") : model)
+        .arg(BenchmarkPage::cpuModel())
         .arg(QThread::idealThreadCount())
         .arg(QSysInfo::kernelVersion());
 }
@@ -274,8 +241,8 @@ int main(int argc, char** argv) {
         emptyStarts.push_back(counter.start(emptyFile) * 1000.0);
         largeStarts.push_back(counter.start(largeFile) * 1000.0);
     }
-    const Figures emptyStart = figuresOf(emptyStarts);
-    const Figures largeStart = figuresOf(largeStarts);
+    const Figures emptyStart = Figures::of(emptyStarts);
+    const Figures largeStart = Figures::of(largeStarts);
 
     // Memory over many triggers.
     DataFiles::copyTemplate(emptyFile);
@@ -353,6 +320,6 @@ int main(int argc, char** argv) {
 
     std::fputs(section.toUtf8().constData(), stdout);
     if (!writeTo.isEmpty())
-        brantock::benchmarks::BenchmarkPage::replaceSection(writeTo, section);
+        BenchmarkPage::replaceSection(writeTo, section);
     return 0;
 }

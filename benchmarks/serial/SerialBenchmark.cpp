@@ -3,6 +3,7 @@
 // Usage: serial_benchmark [--write docs/benchmarks.md]
 
 #include "benchmarks/support/BenchmarkPage.h"
+#include "benchmarks/support/Figures.h"
 #include "tools/portsim/PeerServer.h"
 
 #include "platform/serial/CommControl.h"
@@ -26,6 +27,8 @@
 #include <vector>
 
 using namespace brantock::platform;
+using brantock::benchmarks::BenchmarkPage;
+using brantock::benchmarks::Figures;
 using brantock::portsim::PeerServer;
 using Clock = std::chrono::steady_clock;
 
@@ -64,35 +67,6 @@ private:
     bool running_ = false;
 };
 
-struct Figures {
-    double median = 0, p99 = 0, max = 0;
-    std::size_t count = 0;
-};
-
-Figures figuresOf(std::vector<double> us) {
-    Figures f;
-    f.count = us.size();
-    if (us.empty())
-        return f;
-    std::sort(us.begin(), us.end());
-    auto at = [&](double p) {
-        return us[std::min(us.size() - 1, std::size_t(std::ceil(p * double(us.size()))) - 1)];
-    };
-    f.median = at(0.5);
-    f.p99 = at(0.99);
-    f.max = us.back();
-    return f;
-}
-
-// Lets the window thread run until done() or the time is up.
-bool runUntil(const std::function<bool()>& done, int timeoutMs) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-    return done();
-}
-
 class Bench {
 public:
     explicit Bench(const QString& socket)
@@ -121,12 +95,12 @@ public:
                 sent[std::size_t(i)] = peer_.setLevel(PeerServer::Line::Dsr, level);
             }
         });
-        runUntil([&] { return arrivals_.size() >= std::size_t(Changes); }, 60000);
+        BenchmarkPage::runUntil([&] { return arrivals_.size() >= std::size_t(Changes); }, 60000);
         driver.join();
         std::vector<double> us;
         for (std::size_t i = 0; i < arrivals_.size() && i < sent.size(); ++i)
             us.push_back(std::chrono::duration<double, std::micro>(arrivals_[i] - sent[i]).count());
-        return figuresOf(us);
+        return Figures::of(us);
     }
 
     // Whether a train of pulses at this period arrives whole and in order; the rate reached.
@@ -139,9 +113,10 @@ public:
             peer_.pulse(PeerServer::Line::Dsr, pulses, period);
             took = Clock::now() - t0;
         });
-        runUntil([&] { return levels_.size() >= std::size_t(2 * pulses); }, 60000);
+        BenchmarkPage::runUntil([&] { return levels_.size() >= std::size_t(2 * pulses); }, 60000);
         driver.join();
-        runUntil([] { return false; }, 20); // anything extra would show up here
+        BenchmarkPage::runUntil([] { return false; },
+                                20); // anything extra would show up here
         rate = pulses / std::chrono::duration<double>(took).count();
         if (levels_.size() != std::size_t(2 * pulses))
             return false;
@@ -153,7 +128,7 @@ public:
 
 private:
     void reset() {
-        runUntil([] { return false; }, 20);
+        BenchmarkPage::runUntil([] { return false; }, 20);
         arrivals_.clear();
         levels_.clear();
     }
@@ -165,16 +140,8 @@ private:
 };
 
 QString machine() {
-    QString model;
-    QFile cpu(QStringLiteral("/proc/cpuinfo"));
-    if (cpu.open(QIODevice::ReadOnly))
-        for (const QByteArray& line : cpu.readAll().split('\n'))
-            if (line.startsWith("model name")) {
-                model = QString::fromUtf8(line.mid(line.indexOf(':') + 1).trimmed());
-                break;
-            }
     return QStringLiteral("%1, %2 logical CPUs, %3 %4")
-        .arg(model.isEmpty() ? QStringLiteral("unknown CPU") : model)
+        .arg(BenchmarkPage::cpuModel())
         .arg(QThread::idealThreadCount())
         .arg(QSysInfo::kernelType(), QSysInfo::kernelVersion());
 }
@@ -282,6 +249,6 @@ int main(int argc, char** argv) {
 
     std::fputs(section.toUtf8().constData(), stdout);
     if (!writeTo.isEmpty())
-        brantock::benchmarks::BenchmarkPage::replaceSection(writeTo, section);
+        BenchmarkPage::replaceSection(writeTo, section);
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "benchmarks/support/BenchmarkPage.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 
 namespace brantock::benchmarks {
@@ -22,6 +24,23 @@ bool BenchmarkPage::replaceSection(const QString& path, const QString& section) 
         text.replace(start, end - start, section);
     }
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text.toUtf8()) >= 0;
+}
+
+QString BenchmarkPage::cpuModel() {
+    QFile cpu(QStringLiteral("/proc/cpuinfo"));
+    if (cpu.open(QIODevice::ReadOnly))
+        for (const QByteArray& line : cpu.readAll().split('\n'))
+            if (line.startsWith("model name"))
+                return QString::fromUtf8(line.mid(line.indexOf(':') + 1).trimmed());
+    return QStringLiteral("unknown CPU");
+}
+
+bool BenchmarkPage::runUntil(const std::function<bool()>& done, int timeoutMs) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < timeoutMs)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    return done();
 }
 
 } // namespace brantock::benchmarks

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace brantock::benchmarks {
 
 // docs/benchmarks.md as the benchmark programs write it: one "## Heading" section each.
@@ -11,6 +13,10 @@ public:
     // place of the section of that heading, or at the end when the page has none. False when
     // the page cannot be written.
     static bool replaceSection(const QString& path, const QString& section);
+    // The processor's model name, as /proc/cpuinfo gives it ("unknown CPU" without one).
+    static QString cpuModel();
+    // Lets the window thread handle events until done() or the time is up; done() at the end.
+    static bool runUntil(const std::function<bool()>& done, int timeoutMs);
 };
 
 } // namespace brantock::benchmarks
