@@ -3,6 +3,7 @@
 #include "foundation/FoundationState.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 namespace brantock {
 
@@ -24,6 +25,10 @@ QString App::Path() {
 }
 void App::SetPath(const QString& folder) {
     state().AppPath = folder;
+}
+
+QString App::EXEName() {
+    return QFileInfo(QCoreApplication::applicationFilePath()).fileName();
 }
 
 QString App::HelpFile() {

@@ -13,6 +13,8 @@ public:
     // The folder of the running executable; tests point it elsewhere.
     static QString Path();
     static void SetPath(const QString& folder);
+    // The running executable's file name (Linux programs have no extension to drop).
+    static QString EXEName();
     static QString HelpFile();
     static void SetHelpFile(const QString& name);
 };

@@ -37,6 +37,8 @@ QString RuntimeError::standardDescription(int number) {
         return QStringLiteral("Path not found");
     case err::ObjectNotSet:
         return QStringLiteral("Object variable not set");
+    case err::InvalidPropertyValue:
+        return QStringLiteral("Invalid property value");
     default:
         return QStringLiteral("Application-defined or object-defined error");
     }

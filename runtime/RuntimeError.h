@@ -23,6 +23,7 @@ constexpr int FileNotFound = 53;
 constexpr int PathFileAccessError = 75;
 constexpr int PathNotFound = 76;
 constexpr int ObjectNotSet = 91;
+constexpr int InvalidPropertyValue = 380;
 } // namespace err
 
 // A numbered run-time error. The source text collects the trail of procedure names
