@@ -12,6 +12,9 @@ inline Setting counterSetting(const char* name, const char* defaultValue) {
 
 inline const Setting ComPort = counterSetting("ComPort", "");
 inline const Setting DebounceTime = counterSetting("DebounceTime", "1000");
+// The same value as the options window reads it: a window opened before any lockout time
+// was stored offers half a second.
+inline const Setting DebounceTimeOffered = counterSetting("DebounceTime", "500");
 inline const Setting SelectedEdge = counterSetting("SelectedEdge", "0");
 inline const Setting NormallyOpen = counterSetting("NormallyOpen", "0");
 inline const Setting SecondTriggerUse = counterSetting("SecondTriggerUse", "0");

@@ -284,6 +284,26 @@ void TriggerEngine::endLockout(const Line& l) {
         });
 }
 
+void TriggerEngine::ApplyLockoutTime(float milliseconds) {
+    for (int i = 0; i < 3; ++i) {
+        const Line& l = line(i);
+        QTimer& timer = this->*l.timer;
+        if (float(timer.interval()) == milliseconds)
+            continue;
+        timer.setInterval(RoundToInt32(milliseconds));
+        // Stopped and cleared together, so the line is idle, never half locked out.
+        timer.stop();
+        this->*l.debounce = false;
+        window().SetIconVisible(l.debounceIcon, false);
+    }
+}
+
+void TriggerEngine::SetNormallyOpen(bool normallyOpen) {
+    DSRNormallyOpen = normallyOpen;
+    CTSNormallyOpen = normallyOpen;
+    DCDNormallyOpen = normallyOpen;
+}
+
 void TriggerEngine::timDSRdebounce_Timer() {
     endLockout(line(0));
 }

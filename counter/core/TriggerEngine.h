@@ -63,6 +63,11 @@ public:
     void ManualTrigger3(bool edge);
     void ResetCounter();
 
+    // The options window's changes. A new lockout time (milliseconds, 0 for none) ends the
+    // running lockouts of every line whose timer had another time.
+    void ApplyLockoutTime(float milliseconds);
+    void SetNormallyOpen(bool normallyOpen);
+
     void comPort_OnComm();
     void timDSRdebounce_Timer();
     void timCTSDebounce_Timer();

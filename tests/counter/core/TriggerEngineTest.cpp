@@ -463,6 +463,40 @@ TEST_F(Engine, ATimerTickEndsTheLockoutAfterItsInterval) {
     EXPECT_FALSE(window.IconVisible(Icon::DSRDebounce));
 }
 
+TEST_F(Engine, ANewLockoutTimeEndsRunningLockoutsAndTheSameTimeLeavesThemRunning) {
+    engine.SetSecondTriggerUse(2);
+    lines(true, true); // both lines locked out for 1000 ms
+    ASSERT_TRUE(engine.DSRdebounce && engine.CTSdebounce);
+
+    engine.ApplyLockoutTime(1000);
+    EXPECT_TRUE(engine.DSRdebounce);
+    EXPECT_TRUE(engine.timCTSDebounce.isActive());
+
+    engine.ApplyLockoutTime(2.5f); // halves go to the even number
+    for (const QTimer* timer :
+         {&engine.timDSRdebounce, &engine.timCTSDebounce, &engine.timDCDDebounce}) {
+        EXPECT_EQ(timer->interval(), 2);
+        EXPECT_FALSE(timer->isActive());
+    }
+    EXPECT_FALSE(engine.DSRdebounce || engine.CTSdebounce || engine.DCDdebounce);
+    EXPECT_FALSE(window.IconVisible(Icon::DSRDebounce));
+    EXPECT_FALSE(window.IconVisible(Icon::CTSDebounce));
+
+    // Idle again: the next rise counts at once.
+    lines(false, false);
+    lines(true, true);
+    EXPECT_EQ(window.CounterCaption(), "4 ");
+
+    // No lockout: every rise counts.
+    engine.ApplyLockoutTime(0);
+    for (int i = 0; i < 3; ++i) {
+        lines(false);
+        lines(true);
+    }
+    EXPECT_EQ(window.CounterCaption(), "7 ");
+    EXPECT_FALSE(engine.DSRdebounce);
+}
+
 // Changes that come while the engine lets events run.
 
 TEST_F(Engine, DuringALockoutStartOtherLinesCountAndTheSameLineIsLockedOut) {
