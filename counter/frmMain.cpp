@@ -42,7 +42,6 @@ namespace brantock::counter {
 
 namespace {
 
-constexpr int InvalidPropertyValue = 380;
 constexpr int LargestInterval = 65535;
 constexpr int ShowNormal = 1;
 const QString ReportsProgram = QStringLiteral("brantockreports");
@@ -59,7 +58,7 @@ int DebounceInterval() {
     const std::int32_t ms =
         RoundToInt32(LeadingNumber(GetRegSetting(settings::DebounceTime, RegistryHive)));
     if (ms < 0 || ms > LargestInterval)
-        throw RuntimeError(InvalidPropertyValue, QStringLiteral("Invalid property value"));
+        throw RuntimeError::of(err::InvalidPropertyValue);
     return int(ms);
 }
 
@@ -299,10 +298,8 @@ void frmMain::Form_Load() {
                 },
                 [&] { callPart(parts.comPort_OnComm); },
                 [&] {
-                    if (UseTrayIcon && trayAvailable_) {
-                        SetTrayTip();
-                        trayIcon_->show();
-                    }
+                    if (UseTrayIcon)
+                        AddTrayIcon();
                 },
                 [&] { LetEventsRun(); },
                 [&] { CountingStarted = true; },
@@ -357,7 +354,7 @@ void frmMain::Form_Unload() {
     RunIgnoringErrors({
         [&] {
             if (TrayIconData.hasWindow && UseTrayIcon)
-                trayIcon_->hide();
+                DeleteTrayIcon();
         },
         [&] { callPart(parts.UnloadPortDialog); },
         [&] { callPart(parts.UnloadOptionsWindow); },
@@ -366,6 +363,17 @@ void frmMain::Form_Unload() {
 }
 
 // ---- Minimise, hide, restore and the tray
+
+void frmMain::AddTrayIcon() {
+    if (!trayAvailable_)
+        return;
+    SetTrayTip();
+    trayIcon_->show();
+}
+
+void frmMain::DeleteTrayIcon() {
+    trayIcon_->hide();
+}
 
 bool frmMain::TrayIconInUse() const {
     return UseTrayIcon && trayAvailable_;

@@ -76,6 +76,10 @@ public:
     bool Form_QueryUnload(UnloadMode mode);
     // The tray icon's callback with the mouse event code.
     void Form_MouseMove(int code);
+    // Puts the tray icon, with the tip of TrayIconData, into the tray (when the desktop has
+    // one), and takes it out.
+    void AddTrayIcon();
+    void DeleteTrayIcon();
     // The window's tray icon is in use: switched on, and a tray to show it exists.
     bool TrayIconInUse() const;
     bool TrayBusy() const { return trayBusy_; }

@@ -7,6 +7,7 @@
 #include "counter/frmInterface.h"
 #include "counter/frmMain.h"
 #include "counter/frmManual.h"
+#include "counter/frmOptions.h"
 
 #include <QPointer>
 
@@ -17,10 +18,16 @@ namespace brantock::counter {
 namespace {
 
 // The windows made on first use: the port dialog loads (and holds off the engine) only when
-// it is shown or written to, and the manual window has no owner.
+// it is shown or written to, the manual window has no owner, and the options window is made
+// anew at every showing after it was closed.
 struct LazyWindows {
     QPointer<frmInterface> portDialog;
     QPointer<frmManual> manual;
+    QPointer<frmOptions> options;
+    // The options window from its load to its unload (a closed one waits to be deleted).
+    frmOptions* loadedOptions() const {
+        return options && options->isVisible() ? options.data() : nullptr;
+    }
 };
 
 } // namespace
@@ -41,9 +48,7 @@ void frmMainParts::Connect(frmMain& form) {
         engine->DSRdebounce = false;
         engine->CTSdebounce = false;
         engine->DCDdebounce = false;
-        engine->DSRNormallyOpen = normallyOpen;
-        engine->CTSNormallyOpen = engine->DSRNormallyOpen;
-        engine->DCDNormallyOpen = engine->DSRNormallyOpen;
+        engine->SetNormallyOpen(normallyOpen);
     };
     p.DSRNormallyOpen = [engine] { return engine->DSRNormallyOpen; };
     p.SetLastLevels = [engine](bool dsr, bool cts, bool dcd) {
@@ -89,6 +94,24 @@ void frmMainParts::Connect(frmMain& form) {
     p.UnloadManualWindow = [windows] {
         if (windows->manual)
             windows->manual->close();
+    };
+
+    p.ShowOptionsWindow = [&form, engine, logger, windows] {
+        if (!windows->loadedOptions()) {
+            windows->options = new frmOptions(*engine, *logger, form);
+            windows->options->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        windows->options->show();
+        windows->options->raise();
+        windows->options->activateWindow();
+    };
+    p.UpdateOptionsForm = [windows](const QString& portText) {
+        if (frmOptions* options = windows->loadedOptions())
+            options->UpdateInterfaceStatus(portText);
+    };
+    p.UnloadOptionsWindow = [windows] {
+        if (frmOptions* options = windows->loadedOptions())
+            options->close();
     };
 }
 

@@ -14,8 +14,8 @@ namespace brantock::counter {
 class frmMain;
 
 // Every call of the main window into the counter's other parts: the trigger engine, the
-// data logger, the port routines and port dialog, the manual window, and the windows still to
-// come (options, about). The window calls each only when it is set; Connect, in
+// data logger, the port routines and port dialog, the manual window, the options window and
+// the about box. The window calls each only when it is set; Connect, in
 // frmMainParts.cpp, is the one place that sets them.
 struct frmMainParts {
     // The trigger engine.
@@ -54,7 +54,7 @@ struct frmMainParts {
     std::function<void()> ShowManualWindow;
     std::function<void()> UnloadManualWindow;
 
-    // Windows still to come.
+    // The options window (modeless, owned by the main window) and the about box.
     std::function<void()> ShowOptionsWindow;
     std::function<void(const QString&)> UpdateOptionsForm;
     std::function<void()> UnloadOptionsWindow;
