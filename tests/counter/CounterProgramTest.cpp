@@ -1,3 +1,4 @@
+#include "tests/counter/support/RecordingSoundPlayer.h"
 #include "tests/counter/support/SimulatedPorts.h"
 #include "tests/support/DataFiles.h"
 #include "tests/support/ScriptedErrors.h"
@@ -8,6 +9,7 @@
 #include "counter/core/CounterSettings.h"
 #include "counter/core/CounterState.h"
 #include "counter/core/DataLogger.h"
+#include "counter/core/WaveSound.h"
 #include "counter/frmMain.h"
 #include "foundation/App.h"
 #include "foundation/modbrUtils.h"
@@ -16,6 +18,9 @@
 #include "platform/data/Connection.h"
 #include "platform/data/Recordset.h"
 
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QListWidget>
 #include <QTest>
 #include <QTimer>
@@ -66,6 +71,7 @@ protected:
     TemporaryRegistry registry;
     ScriptedErrors errors;
     ScriptedMessages boxes;
+    counter::testsupport::RecordingSoundPlayer player;
     counter::testsupport::SimulatedPorts ports{registry};
     ScratchFolder programFolder;
     ScratchFolder files;
@@ -84,6 +90,27 @@ TEST_F(CounterProgram, EveryPulseOnTheLineIsCountedShownAndLogged) {
     EXPECT_EQ(form->SensorCounterCaption(0), "300");
     EXPECT_EQ(rows(), 300);
     EXPECT_EQ(rows("SensorID = 1 AND CountUp = 1 AND SiteID = 0"), 300);
+    EXPECT_TRUE(errors.reports().empty());
+}
+
+TEST_F(CounterProgram, ABurstWithASoundChosenCountsLogsAndSoundsEveryTrigger) {
+    const QString click = programFolder.path() + "/sounds/click.wav";
+    QDir().mkpath(programFolder.path() + "/sounds");
+    QFile wave(click);
+    ASSERT_TRUE(wave.open(QIODevice::WriteOnly));
+    wave.write(WaveSound::Tone(880, 50));
+    wave.close();
+    SetRegSetting(settings::TriggerSound, click, RegistryHive);
+    portsim::PeerServer& peer = ports.serve(1);
+    start();
+    ASSERT_EQ(form->ui().cmbSounds->currentText(), "click");
+    player.played.clear();
+    // 2,000 edges, of which the 1,000 rises are triggers.
+    peer.pulse(portsim::PeerServer::Line::Dsr, 1000, 0us);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->CounterCaption() == "1000 "; }, 60000))
+        << form->CounterCaption().toStdString();
+    EXPECT_EQ(rows(), 1000);
+    EXPECT_EQ(player.played, QStringList(1000, click));
     EXPECT_TRUE(errors.reports().empty());
 }
 
