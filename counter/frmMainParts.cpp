@@ -8,6 +8,7 @@
 #include "counter/frmMain.h"
 #include "counter/frmManual.h"
 #include "counter/frmOptions.h"
+#include "foundation/ui/frmAbout.h"
 
 #include <QPointer>
 
@@ -24,11 +25,24 @@ struct LazyWindows {
     QPointer<frmInterface> portDialog;
     QPointer<frmManual> manual;
     QPointer<frmOptions> options;
+    QPointer<frmAbout> about;
     // The options window from its load to its unload (a closed one waits to be deleted).
     frmOptions* loadedOptions() const {
         return options && options->isVisible() ? options.data() : nullptr;
     }
 };
+
+// Shows the owned modeless window of the slot, made anew when there is none or the last one
+// was closed (a closed one only waits to be deleted).
+template <class Window, class Make> void showModeless(QPointer<Window>& slot, Make make) {
+    if (!slot || !slot->isVisible()) {
+        slot = make();
+        slot->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    slot->show();
+    slot->raise();
+    slot->activateWindow();
+}
 
 } // namespace
 
@@ -97,13 +111,7 @@ void frmMainParts::Connect(frmMain& form) {
     };
 
     p.ShowOptionsWindow = [&form, engine, logger, windows] {
-        if (!windows->loadedOptions()) {
-            windows->options = new frmOptions(*engine, *logger, form);
-            windows->options->setAttribute(Qt::WA_DeleteOnClose);
-        }
-        windows->options->show();
-        windows->options->raise();
-        windows->options->activateWindow();
+        showModeless(windows->options, [&] { return new frmOptions(*engine, *logger, form); });
     };
     p.UpdateOptionsForm = [windows](const QString& portText) {
         if (frmOptions* options = windows->loadedOptions())
@@ -112,6 +120,11 @@ void frmMainParts::Connect(frmMain& form) {
     p.UnloadOptionsWindow = [windows] {
         if (frmOptions* options = windows->loadedOptions())
             options->close();
+    };
+
+    p.ShowAboutWindow = [&form, windows] {
+        showModeless(windows->about,
+                     [&] { return new frmAbout(frmAbout::AddressLookup::ProgramHive, &form); });
     };
 }
 

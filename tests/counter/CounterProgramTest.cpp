@@ -15,6 +15,7 @@
 #include "foundation/modbrUtils.h"
 #include "foundation/modbrUtilsData.h"
 #include "foundation/modRegistry.h"
+#include "foundation/ui/frmAbout.h"
 #include "platform/data/Connection.h"
 #include "platform/data/Recordset.h"
 
@@ -111,6 +112,18 @@ TEST_F(CounterProgram, ABurstWithASoundChosenCountsLogsAndSoundsEveryTrigger) {
         << form->CounterCaption().toStdString();
     EXPECT_EQ(rows(), 1000);
     EXPECT_EQ(player.played, QStringList(1000, click));
+    EXPECT_TRUE(errors.reports().empty());
+}
+
+TEST_F(CounterProgram, TheHelpMenuShowsOneAboutBoxOwnedByTheMainWindow) {
+    ports.serve(1);
+    start();
+    form->mnuHelpAbout_Click();
+    form->mnuHelpAbout_Click();
+    const QList<frmAbout*> boxes = form->findChildren<frmAbout*>();
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(boxes[0]->isVisible());
+    EXPECT_FALSE(boxes[0]->isModal());
     EXPECT_TRUE(errors.reports().empty());
 }
 
