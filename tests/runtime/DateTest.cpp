@@ -1,3 +1,4 @@
+#include "tests/support/LocaleScope.h"
 #include "tests/support/RaisedError.h"
 
 #include "runtime/DateFormat.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 using namespace brantock;
+using brantock::testsupport::LocaleScope;
 using brantock::testsupport::RaisedError;
 
 namespace {
@@ -20,16 +22,6 @@ DateValue day(int y, int m, int d) {
 DateValue at(int y, int m, int d, int h, int n, int s = 0) {
     return DateValue::fromDateTime(QDate(y, m, d), QTime(h, n, s));
 }
-
-// Pins a locale for the length of a test.
-class LocaleScope {
-public:
-    explicit LocaleScope(const QLocale& l) : previous_(QLocale()) { QLocale::setDefault(l); }
-    ~LocaleScope() { QLocale::setDefault(previous_); }
-
-private:
-    QLocale previous_;
-};
 
 } // namespace
 
