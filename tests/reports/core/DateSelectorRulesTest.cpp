@@ -1,4 +1,5 @@
 #include "tests/support/LocaleScope.h"
+#include "tests/support/TestDates.h"
 
 #include "reports/core/DateSelectorRules.h"
 #include "runtime/DateMath.h"
@@ -12,17 +13,11 @@
 
 using namespace brantock;
 using namespace brantock::reports;
+using brantock::testsupport::day;
+using brantock::testsupport::isoDay;
 using brantock::testsupport::LocaleScope;
 
 namespace {
-
-DateValue day(int y, int m, int d) {
-    return DateValue::fromDate(QDate(y, m, d));
-}
-
-std::string text(DateValue date) {
-    return date.toDateTime().toString(Qt::ISODate).toStdString();
-}
 
 DateSelectorRules rulesFor(std::int32_t period, double count, double offset = 1,
                            DateValue anchor = DateSelectorRules::DefaultPeriodStartDate) {
@@ -98,8 +93,8 @@ TEST(DateSelectorRules, PlacesTheBlockOnTheAnchoredGrid) {
     };
     for (const Case& c : cases) {
         const DateRange range = c.rules.CalculateDates(c.today);
-        EXPECT_EQ(text(range.start), text(c.start)) << c.what;
-        EXPECT_EQ(text(range.end), text(c.end)) << c.what;
+        EXPECT_EQ(isoDay(range.start), isoDay(c.start)) << c.what;
+        EXPECT_EQ(isoDay(range.end), isoDay(c.end)) << c.what;
     }
 }
 
@@ -134,9 +129,9 @@ TEST(DateSelectorRules, MovesBlocksBackAndForward) {
         const DateSelectorRules rules = rulesFor(c.period, c.count);
         const DateValue start = rules.MovedBy(c.start, c.blocks);
         const std::string what = std::to_string(c.period) + " x" + std::to_string(c.count) +
-                                 " from " + text(c.start) + " by " + std::to_string(c.blocks);
-        EXPECT_EQ(text(start), text(c.newStart)) << what;
-        EXPECT_EQ(text(rules.BlockEnd(start)), text(c.newEnd)) << what;
+                                 " from " + isoDay(c.start) + " by " + std::to_string(c.blocks);
+        EXPECT_EQ(isoDay(start), isoDay(c.newStart)) << what;
+        EXPECT_EQ(isoDay(rules.BlockEnd(start)), isoDay(c.newEnd)) << what;
     }
 }
 

@@ -1,4 +1,5 @@
 #include "tests/support/ScriptedErrors.h"
+#include "tests/support/TestDates.h"
 
 #include "reports/core/modbrUtilsReports.h"
 #include "runtime/DateFormat.h"
@@ -12,15 +13,8 @@
 
 using namespace brantock;
 using namespace brantock::reports;
+using brantock::testsupport::at;
 using brantock::testsupport::ScriptedErrors;
-
-namespace {
-
-DateValue at(int y, int m, int d, int h = 0, int n = 0, int s = 0) {
-    return DateValue::fromDateTime(QDate(y, m, d), QTime(h, n, s));
-}
-
-} // namespace
 
 // Dates and times through day numbers and minutes, and the minutes back into times of day.
 TEST(TriggerConversions, RoundTripsThroughDayNumbersAndMinutes) {
@@ -31,22 +25,22 @@ TEST(TriggerConversions, RoundTripsThroughDayNumbersAndMinutes) {
     };
     const Case cases[] = {
         // Around day 0 of the date value; 1900 is no leap year (serial 60 is 28 February).
-        {at(1899, 12, 29), -36527, 0},
-        {at(1899, 12, 30), -36526, 0},
-        {at(1899, 12, 31), -36525, 0},
-        {at(1900, 2, 28), -36466, 0},
-        {at(1900, 3, 1), -36465, 0},
+        {at(1899, 12, 29, 0, 0), -36527, 0},
+        {at(1899, 12, 30, 0, 0), -36526, 0},
+        {at(1899, 12, 31, 0, 0), -36525, 0},
+        {at(1900, 2, 28, 0, 0), -36466, 0},
+        {at(1900, 3, 1, 0, 0), -36465, 0},
         // Day 0 of the data file and its neighbours.
-        {at(1999, 12, 31), -1, 0},
-        {at(2000, 1, 1), 0, 0},
+        {at(1999, 12, 31, 0, 0), -1, 0},
+        {at(2000, 1, 1, 0, 0), 0, 0},
         {at(2000, 1, 1, 11, 59), 0, 719},
         {at(2000, 1, 1, 12, 0), 0, 720}, // serial 36526.5: the even neighbour
         {at(2000, 1, 1, 12, 1), 1, 721}, // after noon: the next day
         {at(2000, 1, 2, 12, 0), 2, 720}, // serial 36527.5: the even neighbour is the next day
         // 2000 and 2024 are leap years, 2100 is not.
-        {at(2000, 2, 29), 59, 0},
-        {at(2000, 3, 1), 60, 0},
-        {at(2000, 11, 1), 305, 0},
+        {at(2000, 2, 29, 0, 0), 59, 0},
+        {at(2000, 3, 1, 0, 0), 60, 0},
+        {at(2000, 11, 1, 0, 0), 305, 0},
         {at(2000, 12, 31, 23, 59), 366, 1439},
         {at(2024, 1, 1, 8, 0), 8766, 480},
         {at(2024, 2, 29, 11, 0), 8825, 660},
@@ -66,7 +60,7 @@ TEST(TriggerConversions, RoundTripsThroughDayNumbersAndMinutes) {
         EXPECT_EQ(ClngTriggerTime(c.value), c.minute) << what.toStdString();
         // Back: the day number names a midnight that gives it again, the value's own day
         // when its time is before noon; the minute gives the time without its seconds.
-        const DateValue day = DateMath::DateAdd("d", c.day, at(2000, 1, 1));
+        const DateValue day = DateMath::DateAdd("d", c.day, at(2000, 1, 1, 0, 0));
         EXPECT_EQ(ClngTriggerDate(day), c.day) << what.toStdString();
         if (c.value.time() < QTime(12, 0)) {
             EXPECT_EQ(day.date(), c.value.date()) << what.toStdString();
