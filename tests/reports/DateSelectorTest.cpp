@@ -19,6 +19,7 @@
 
 using namespace brantock;
 using namespace brantock::reports;
+using brantock::testsupport::at;
 using brantock::testsupport::day;
 using brantock::testsupport::isoDay;
 using brantock::testsupport::MockClock;
@@ -43,7 +44,7 @@ protected:
         return names;
     }
 
-    MockClock clock{DateValue::fromDateTime(QDate(2024, 3, 15), QTime(10, 30))};
+    MockClock clock{at(2024, 3, 15, 10, 30)};
     DateSelector control;
     QSignalSpy change{&control, &DateSelector::Change};
     QSignalSpy propertyChanged{&control, &DateSelector::PropertyChanged};
@@ -67,8 +68,8 @@ TEST_F(DateSelectorTest, ANewControlShowsThePreviousMonth) {
     EXPECT_EQ(control.chkLockDate()->toolTip(), "Hold these date settings");
     EXPECT_EQ(control.updDate()->toolTip(), "Move both dates back or forward ");
 
-    // On the first of a month the forward stepping stops a block early.
-    clock.set(day(2024, 3, 1));
+    // On the first of a month (whatever the time) the forward stepping stops a block early.
+    clock.set(at(2024, 3, 1, 10, 30));
     DateSelector onTheFirst;
     EXPECT_EQ(range(onTheFirst.StartDate(), onTheFirst.EndDate()),
               range(day(2024, 1, 1), day(2024, 1, 31)));
