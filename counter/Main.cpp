@@ -2,11 +2,11 @@
 
 #include "counter/core/CounterSettings.h"
 #include "counter/core/CounterState.h"
-#include "counter/ErrorsIgnored.h"
 #include "counter/frmMain.h"
 #include "counter/frmMainParts.h"
 #include "counter/InstanceLock.h"
 #include "foundation/ErrorHandler.h"
+#include "foundation/ErrorsIgnored.h"
 #include "foundation/modbrUtils.h"
 #include "foundation/modRegistry.h"
 #include "foundation/ModxpLook.h"

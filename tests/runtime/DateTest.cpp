@@ -1,4 +1,6 @@
+#include "tests/support/LocaleScope.h"
 #include "tests/support/RaisedError.h"
+#include "tests/support/TestDates.h"
 
 #include "runtime/DateFormat.h"
 #include "runtime/DateMath.h"
@@ -10,28 +12,10 @@
 #include <gtest/gtest.h>
 
 using namespace brantock;
+using brantock::testsupport::at;
+using brantock::testsupport::day;
+using brantock::testsupport::LocaleScope;
 using brantock::testsupport::RaisedError;
-
-namespace {
-
-DateValue day(int y, int m, int d) {
-    return DateValue::fromDate(QDate(y, m, d));
-}
-DateValue at(int y, int m, int d, int h, int n, int s = 0) {
-    return DateValue::fromDateTime(QDate(y, m, d), QTime(h, n, s));
-}
-
-// Pins a locale for the length of a test.
-class LocaleScope {
-public:
-    explicit LocaleScope(const QLocale& l) : previous_(QLocale()) { QLocale::setDefault(l); }
-    ~LocaleScope() { QLocale::setDefault(previous_); }
-
-private:
-    QLocale previous_;
-};
-
-} // namespace
 
 TEST(DateValue, CountsDaysFromTheEndOf1899) {
     EXPECT_EQ(day(1899, 12, 30).serial(), 0);

@@ -5,7 +5,7 @@
 #include <exception>
 #include <initializer_list>
 
-namespace brantock::counter {
+namespace brantock {
 
 // Runs the steps in order; a failing step is passed over and the next one runs. For the
 // procedures whose failures must never stop them (the unload, the resize, parts of the start).
@@ -19,4 +19,4 @@ inline void RunIgnoringErrors(std::initializer_list<ReportingHandler::Step> step
     }
 }
 
-} // namespace brantock::counter
+} // namespace brantock
