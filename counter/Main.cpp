@@ -34,19 +34,14 @@ std::unique_ptr<frmMain>& mainWindow() {
 } // namespace
 
 bool LoadErrorHandler(const std::function<std::unique_ptr<ErrorHandler>()>& make) {
-    try {
-        ErrorHandler::Install(make());
+    const QString cause = ErrorHandler::TryInstall(make);
+    if (cause.isNull())
         return true;
-    } catch (const std::exception& e) {
-        const QString cause = dynamic_cast<const RuntimeError*>(&e)
-                                  ? static_cast<const RuntimeError&>(e).description()
-                                  : QString::fromUtf8(e.what());
-        Message(QStringLiteral("I can't load the error handler! Brantock can't run without this.") +
-                    u'\n' + QStringLiteral("Cause of the problem: ") + cause,
-                platform::style::SystemModal + platform::style::Critical,
-                QStringLiteral("Can't load the error handler"));
-        return false;
-    }
+    Message(QStringLiteral("I can't load the error handler! Brantock can't run without this.") +
+                u'\n' + QStringLiteral("Cause of the problem: ") + cause,
+            platform::style::SystemModal + platform::style::Critical,
+            QStringLiteral("Can't load the error handler"));
+    return false;
 }
 
 bool SingleInstanceRule(bool previousInstance) {

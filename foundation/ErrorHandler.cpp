@@ -4,6 +4,7 @@
 
 #include "runtime/Clock.h"
 #include "runtime/DateFormat.h"
+#include "runtime/RuntimeError.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -102,6 +103,17 @@ ErrorHandler& ErrorHandler::Current() {
     if (!installed())
         installed() = std::make_unique<ErrorHandler>();
     return *installed();
+}
+
+QString ErrorHandler::TryInstall(const std::function<std::unique_ptr<ErrorHandler>()>& make) {
+    try {
+        Install(make());
+        return QString();
+    } catch (const RuntimeError& e) {
+        return e.description();
+    } catch (const std::exception& e) {
+        return QString::fromUtf8(e.what());
+    }
 }
 
 void ErrorHandler::Install(std::unique_ptr<ErrorHandler> handler) {

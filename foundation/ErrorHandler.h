@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace brantock {
@@ -31,6 +32,9 @@ public:
     // The process's handler: the one installed at start, else a default one.
     static ErrorHandler& Current();
     static void Install(std::unique_ptr<ErrorHandler> handler);
+    // Makes and installs the process's handler; a null text when that worked, else the
+    // description of what stopped it.
+    static QString TryInstall(const std::function<std::unique_ptr<ErrorHandler>()>& make);
 
 private:
     void record(const platform::ErrorReport& report, const QString& answer) const;

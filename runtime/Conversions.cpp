@@ -86,6 +86,12 @@ double LeadingNumber(const QString& text) {
     return length == 0 ? 0.0 : parseScanned(text, i, length);
 }
 
+bool IsNumeric(const QString& text) {
+    const QString trimmed = text.trimmed();
+    const qsizetype length = scanNumber(trimmed, 0, true);
+    return length > 0 && length == trimmed.size();
+}
+
 QString TrimBlanks(const QString& text) {
     qsizetype start = 0;
     qsizetype end = text.size();
@@ -118,10 +124,9 @@ std::int32_t ToLong(const QVariant& value) {
         return value.toBool() ? -1 : 0;
     case QMetaType::QString: {
         const QString text = value.toString().trimmed();
-        const qsizetype length = scanNumber(text, 0, true);
-        if (length == 0 || length != text.size())
+        if (!IsNumeric(text))
             throw RuntimeError::of(err::TypeMismatch);
-        return RoundToInt32(parseScanned(text, 0, length));
+        return RoundToInt32(parseScanned(text, 0, text.size()));
     }
     default:
         break;

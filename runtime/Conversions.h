@@ -11,6 +11,9 @@ namespace brantock {
 // digits with an optional fraction and exponent, as far as they go. No number gives 0.
 double LeadingNumber(const QString& text);
 
+// The whole text, blanks around it aside, is one number as LeadingNumber reads them.
+bool IsNumeric(const QString& text);
+
 // The text without the blanks (spaces) at both ends.
 QString TrimBlanks(const QString& text);
 

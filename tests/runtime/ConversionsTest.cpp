@@ -61,6 +61,13 @@ TEST(Conversions, ToLongTakesNumbersTextsAndBooleans) {
     }
 }
 
+TEST(Conversions, IsNumericWantsTheWholeTextToBeOneNumber) {
+    for (const char* yes : {"7", " 7.5 ", "-3", "+2", "1e2", "1E-3", ".5", "5.", "0"})
+        EXPECT_TRUE(IsNumeric(QString::fromLatin1(yes))) << yes;
+    for (const char* no : {"", " ", "abc", "7x", "1 0", "1e", ".", "-", "1,5", "1.2.3"})
+        EXPECT_FALSE(IsNumeric(QString::fromLatin1(no))) << no;
+}
+
 TEST(Conversions, TrimBlanksTrimsSpacesOnly) {
     EXPECT_EQ(TrimBlanks("  a b  "), "a b");
     EXPECT_EQ(TrimBlanks("\ta\t"), "\ta\t");
