@@ -12,6 +12,7 @@
 #include "foundation/modbrUtilsData.h"
 #include "foundation/modRegistry.h"
 #include "foundation/ReportingHandler.h"
+#include "foundation/StartupEntry.h"
 #include "runtime/RuntimeError.h"
 
 #include <QCheckBox>
@@ -130,11 +131,8 @@ void frmOptions::Form_Load() {
             [&] { setListIndex(ui_.cboSensor2, engine_.SecondTriggerUse()); },
             [&] { setListIndex(ui_.cboSensor3, engine_.ThirdTriggerUse()); },
             [&] {
-                const QVariant entry = Reg_QueryValue(HKEY_LOCAL_MACHINE, OptionsChoice::RunKey,
-                                                      OptionsChoice::RunValueName, true);
                 setValue(ui_.chkRunOnStartup,
-                         OptionsChoice::StartsThisProgram(entry, OptionsChoice::ProgramPath()) ? 1
-                                                                                               : 0);
+                         StartupEntry::Starts(OptionsChoice::ProgramPath()) ? 1 : 0);
             },
             [&] { UpdateInterfaceStatus(GetPortNumberString()); },
             [&] {
@@ -251,10 +249,9 @@ void frmOptions::chkRunOnStartup_Click() {
     ReportingHandler(QStringLiteral("chkRunOnStartup_Click&"), MouseClick).run([&] {
         // A refused write leaves the box as the user set it, without a message.
         if (value(ui_.chkRunOnStartup) == 1)
-            RegSetKeyValue(HKEY_LOCAL_MACHINE, OptionsChoice::RunKey, OptionsChoice::RunValueName,
-                           OptionsChoice::ProgramPath(), platform::REG_SZ, true);
+            StartupEntry::Write(OptionsChoice::ProgramPath());
         else
-            Reg_DeleteValue(HKEY_LOCAL_MACHINE, OptionsChoice::RunKey, OptionsChoice::RunValueName);
+            StartupEntry::Remove();
     });
 }
 

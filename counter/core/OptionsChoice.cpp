@@ -2,7 +2,6 @@
 
 #include "counter/core/InterfaceChoice.h"
 #include "foundation/App.h"
-#include "foundation/modRegistry.h"
 #include "platform/serial/PortDeviceMap.h"
 #include "runtime/Conversions.h"
 
@@ -46,10 +45,6 @@ QString OptionsChoice::InterfaceStatus(const QString& portText) {
 
 QString OptionsChoice::ProgramPath() {
     return App::Path() + u'/' + App::EXEName();
-}
-
-bool OptionsChoice::StartsThisProgram(const QVariant& entry, const QString& programPath) {
-    return Cleaned(entry.toString()).compare(programPath, Qt::CaseInsensitive) == 0;
 }
 
 } // namespace brantock::counter

@@ -1,23 +1,17 @@
 #pragma once
 
 #include <QString>
-#include <QVariant>
 
 namespace brantock::counter {
 
 // The rules of the options window that need no window: the lockout time between the text
-// box's seconds and the timers' milliseconds, the interface line, and the start-with-login
-// entry of the counter.
+// box's seconds and the timers' milliseconds, the interface line, and the path the counter's
+// start-with-login entry names (the entry itself is StartupEntry).
 class OptionsChoice {
 public:
     // The largest lockout the timers take, and the smallest above none.
     static constexpr float LongestLockout = 65535.0f;
     static constexpr float ShortestLockout = 1.0f;
-
-    // The key and value name of the start-with-login entry, in the machine-wide hive.
-    static inline const QString RunKey =
-        QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Run");
-    static inline const QString RunValueName = QStringLiteral("Brantock");
 
     // The stored lockout time (milliseconds, by its leading number) as the box's seconds:
     // "500" gives "0.5".
@@ -43,8 +37,6 @@ public:
 
     // The counter program's full path, as its start-with-login entry names it.
     static QString ProgramPath();
-    // The entry starts this counter: its text, NULs removed, is the path in any letter case.
-    static bool StartsThisProgram(const QVariant& entry, const QString& programPath);
 };
 
 } // namespace brantock::counter

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace brantock::platform {
@@ -34,7 +35,13 @@ int DesktopShell::ShellExecute(QWidget*, const QString& verb, const QString& fil
     const QString folder = directory.isEmpty() ? QDir::currentPath() : directory;
     if (!QFileInfo(folder).isDir())
         return PathNotFound;
-    const QFileInfo target(QDir(folder), file);
+    QFileInfo target(QDir(folder), file);
+    // A bare program name not in the folder is looked for on the program search path.
+    if (!target.exists() && !file.contains(u'/')) {
+        const QString found = QStandardPaths::findExecutable(file);
+        if (!found.isEmpty())
+            target = QFileInfo(found);
+    }
     if (!target.exists())
         return target.dir().exists() ? FileNotFound : PathNotFound;
     if (target.isDir() || !target.isExecutable())

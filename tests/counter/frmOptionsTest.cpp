@@ -19,6 +19,7 @@
 #include "foundation/modbrUtils.h"
 #include "foundation/modbrUtilsData.h"
 #include "foundation/modRegistry.h"
+#include "foundation/StartupEntry.h"
 #include "platform/data/Connection.h"
 #include "platform/data/Recordset.h"
 
@@ -138,13 +139,13 @@ public:
         return QString::fromStdString(registry.paths().autostart) + "/Brantock.desktop";
     }
     static void setRunEntry(const QString& command) {
-        ASSERT_EQ(RegSetKeyValue(HKEY_LOCAL_MACHINE, OptionsChoice::RunKey,
-                                 OptionsChoice::RunValueName, command, platform::REG_SZ, true),
+        ASSERT_EQ(RegSetKeyValue(HKEY_LOCAL_MACHINE, StartupEntry::RunKey,
+                                 StartupEntry::RunValueName, command, platform::REG_SZ, true),
                   0);
     }
     static QString runEntry() {
-        return Reg_QueryValue(HKEY_LOCAL_MACHINE, OptionsChoice::RunKey,
-                              OptionsChoice::RunValueName, true)
+        return Reg_QueryValue(HKEY_LOCAL_MACHINE, StartupEntry::RunKey, StartupEntry::RunValueName,
+                              true)
             .toString();
     }
 

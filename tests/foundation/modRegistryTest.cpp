@@ -1,4 +1,5 @@
 #include "tests/support/TemporaryRegistry.h"
+#include "tests/support/ThrowingRegistry.h"
 
 #include "foundation/modRegistry.h"
 #include "foundation/Setting.h"
@@ -9,6 +10,7 @@
 
 using namespace brantock;
 using brantock::testsupport::TemporaryRegistry;
+using brantock::testsupport::ThrowingRegistry;
 
 namespace {
 
@@ -165,27 +167,6 @@ TEST(modRegistry, MachineWriteThatIsRefusedReturnsFalse) {
     EXPECT_TRUE(SetRegSetting("Port1", "2", "MultiPortStub", true, HKEY_CURRENT_USER));
     platform::RegistryApi::setCurrent(nullptr);
 }
-
-namespace {
-
-class ThrowingRegistry : public platform::RegistryApi {
-public:
-    MOCK_METHOD(std::int32_t, RegCreateKeyEx,
-                (platform::HKEY, const std::string&, std::uint32_t, platform::HKEY*), (override));
-    MOCK_METHOD(std::int32_t, RegOpenKeyEx,
-                (platform::HKEY, const std::string&, std::uint32_t, platform::HKEY*), (override));
-    MOCK_METHOD(std::int32_t, RegQueryValueEx,
-                (platform::HKEY, const std::string&, std::uint32_t*, std::uint8_t*, std::uint32_t*),
-                (override));
-    MOCK_METHOD(std::int32_t, RegSetValueEx,
-                (platform::HKEY, const std::string&, std::uint32_t, const std::uint8_t*,
-                 std::uint32_t),
-                (override));
-    MOCK_METHOD(std::int32_t, RegDeleteValue, (platform::HKEY, const std::string&), (override));
-    MOCK_METHOD(std::int32_t, RegCloseKey, (platform::HKEY), (override));
-};
-
-} // namespace
 
 TEST(modRegistry, RunTimeErrorsCarryTheTrailAndKeysAreClosed) {
     using ::testing::_;

@@ -2,6 +2,7 @@
 
 #include "counter/core/OptionsChoice.h"
 #include "foundation/App.h"
+#include "foundation/StartupEntry.h"
 
 #include <gtest/gtest.h>
 
@@ -107,11 +108,11 @@ TEST(OptionsChoice, TheStartEntryIsOursWhenItNamesThisProgramInAnyLetterCase) {
     App::SetPath("/opt/Brantock");
     const QString path = OptionsChoice::ProgramPath();
     EXPECT_EQ(path, "/opt/Brantock/" + App::EXEName());
-    EXPECT_TRUE(OptionsChoice::StartsThisProgram(path, path));
-    EXPECT_TRUE(OptionsChoice::StartsThisProgram(path.toUpper(), path));
-    EXPECT_TRUE(OptionsChoice::StartsThisProgram(path + QChar(u'\0'), path));
-    EXPECT_FALSE(OptionsChoice::StartsThisProgram("/opt/Brantock/brantockmultiportloader", path));
-    EXPECT_FALSE(OptionsChoice::StartsThisProgram(path + " ", path));
-    EXPECT_FALSE(OptionsChoice::StartsThisProgram(QVariant(), path));
+    EXPECT_TRUE(StartupEntry::Names(path, path));
+    EXPECT_TRUE(StartupEntry::Names(path.toUpper(), path));
+    EXPECT_TRUE(StartupEntry::Names(path + QChar(u'\0'), path));
+    EXPECT_FALSE(StartupEntry::Names("/opt/Brantock/brantockmultiportloader", path));
+    EXPECT_FALSE(StartupEntry::Names(path + " ", path));
+    EXPECT_FALSE(StartupEntry::Names(QString(), path));
     App::SetPath(QString());
 }

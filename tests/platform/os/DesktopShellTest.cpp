@@ -1,7 +1,10 @@
+#include "tests/support/SearchPath.h"
+#include "tests/support/StandInProgram.h"
 #include "tests/support/TestEnvironment.h"
 
 #include "platform/os/DesktopShell.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -9,6 +12,8 @@
 
 using namespace brantock::platform;
 using brantock::testsupport::ScratchFolder;
+using brantock::testsupport::SearchPath;
+using brantock::testsupport::StandInProgram;
 
 TEST(DesktopShell, StartsAProgramWithItsParametersAsOneText) {
     ScratchFolder folder;
@@ -38,4 +43,42 @@ TEST(DesktopShell, FailuresAnswerThirtyTwoOrLess) {
     EXPECT_EQ(shell.ShellExecute(nullptr, "open", "missing", "", folder.file("nowhere"), 1), 3);
     EXPECT_EQ(shell.ShellExecute(nullptr, "open", "", "", folder.path(), 1), 2);
     EXPECT_EQ(shell.ShellExecute(nullptr, "print", "x", "", folder.path(), 1), 31);
+}
+
+TEST(DesktopShell, ABareNameNotInTheFolderIsLookedForOnTheSearchPath) {
+    ScratchFolder folder;
+    ScratchFolder installed;
+    StandInProgram onPath(installed.path(), "tool");
+    SearchPath path(installed.path());
+    DesktopShell shell;
+    EXPECT_GT(shell.ShellExecute(nullptr, "open", "tool", "a, b", folder.path(), 1), 32);
+    const auto starts = onPath.waitForStarts(1);
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_EQ(starts[0].arguments, QStringList{"a, b"});
+    EXPECT_EQ(starts[0].folder, QDir(folder.path()).canonicalPath()) << "started in the folder";
+
+    // A name with a folder part is not looked for.
+    EXPECT_EQ(shell.ShellExecute(nullptr, "open", "./tool", "", folder.path(), 1), 2);
+}
+
+TEST(DesktopShell, TheFoldersOwnProgramComesBeforeTheSearchPaths) {
+    ScratchFolder folder;
+    ScratchFolder installed;
+    StandInProgram own(folder.path(), "tool");
+    StandInProgram onPath(installed.path(), "tool");
+    SearchPath path(installed.path());
+    DesktopShell shell;
+    EXPECT_GT(shell.ShellExecute(nullptr, "open", "tool", "x", folder.path(), 1), 32);
+    EXPECT_EQ(own.waitForStarts(1).size(), 1u);
+    EXPECT_TRUE(onPath.starts().empty());
+}
+
+TEST(DesktopShell, ANameInNeitherTheFolderNorTheSearchPathIsNotFound) {
+    ScratchFolder folder;
+    ScratchFolder empty;
+    SearchPath path(empty.path());
+    DesktopShell shell;
+    EXPECT_EQ(shell.ShellExecute(nullptr, "open", "sh-is-not-here", "", folder.path(), 1), 2);
+    EXPECT_EQ(shell.ShellExecute(nullptr, "open", "sh", "", folder.path(), 1), 2)
+        << "the search path is the one set";
 }
