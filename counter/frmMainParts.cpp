@@ -9,6 +9,7 @@
 #include "counter/frmManual.h"
 #include "counter/frmOptions.h"
 #include "foundation/ui/frmAbout.h"
+#include "foundation/ui/ShowModeless.h"
 
 #include <QPointer>
 
@@ -31,18 +32,6 @@ struct LazyWindows {
         return options && options->isVisible() ? options.data() : nullptr;
     }
 };
-
-// Shows the owned modeless window of the slot, made anew when there is none or the last one
-// was closed (a closed one only waits to be deleted).
-template <class Window, class Make> void showModeless(QPointer<Window>& slot, Make make) {
-    if (!slot || !slot->isVisible()) {
-        slot = make();
-        slot->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    slot->show();
-    slot->raise();
-    slot->activateWindow();
-}
 
 } // namespace
 
@@ -111,7 +100,7 @@ void frmMainParts::Connect(frmMain& form) {
     };
 
     p.ShowOptionsWindow = [&form, engine, logger, windows] {
-        showModeless(windows->options, [&] { return new frmOptions(*engine, *logger, form); });
+        ShowModeless(windows->options, [&] { return new frmOptions(*engine, *logger, form); });
     };
     p.UpdateOptionsForm = [windows](const QString& portText) {
         if (frmOptions* options = windows->loadedOptions())
@@ -123,7 +112,7 @@ void frmMainParts::Connect(frmMain& form) {
     };
 
     p.ShowAboutWindow = [&form, windows] {
-        showModeless(windows->about,
+        ShowModeless(windows->about,
                      [&] { return new frmAbout(frmAbout::AddressLookup::ProgramHive, &form); });
     };
 }
