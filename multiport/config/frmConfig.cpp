@@ -51,15 +51,10 @@ void frmConfig::Form_Load() {
     GetMultiPortSettings(port1, port2, tag1, tag2);
     const QString* values[] = {&port1, &port2, &tag1, &tag2};
     int i = 0;
-    for (const auto& [box, handler] : textBoxes()) {
-        const QString& value = *values[i++];
-        // Each value is stored back, also one equal to the box's design text, which
-        // changes nothing and so sets off no handler by itself.
-        if (box->text() == value)
-            handle(this, handler);
-        else
-            box->setText(value);
-    }
+    // A box whose value differs from its design text runs its handler, which stores the
+    // value back; one that holds it already runs nothing.
+    for (const auto& [box, handler] : textBoxes())
+        box->setText(*values[i++]);
     // Checking runs the click, which writes the launcher's entry again; an entry of the
     // counter's leaves the box unchecked and is left alone.
     ui_.chkRunOnStartup->setChecked(GetRunOnStartup());

@@ -113,12 +113,12 @@ TEST_F(ConfigWindow, ShowsTheDesignedCaptionsInTheirOrder) {
             << qPrintable(label->text());
 }
 
-TEST_F(ConfigWindow, OnEmptySettingsTheDefaultsAreShownAndStored) {
+TEST_F(ConfigWindow, OnEmptySettingsTheDefaultsAreShownAndNothingIsWritten) {
     open();
     const QStringList defaults = {"1", "2", "First door", "Second door"};
-    expectBoxes(defaults, defaults);
-    EXPECT_TRUE(registry.readHive(HKEY_LOCAL_MACHINE)
-                    .contains("[HKEY_LOCAL_MACHINE\\Software\\Halvern\\Brantock\\MultiPortStub]"));
+    // Each default is the box's design text: setting it changes nothing, so runs nothing.
+    expectBoxes(defaults, {Missing, Missing, Missing, Missing});
+    EXPECT_FALSE(registry.readHive(HKEY_LOCAL_MACHINE).contains("MultiPortStub"));
     EXPECT_FALSE(ui().chkRunOnStartup->isChecked());
     EXPECT_TRUE(StartupEntry::Read().isEmpty());
     EXPECT_TRUE(boxes.shown().empty());
@@ -130,9 +130,9 @@ TEST_F(ConfigWindow, StoredSettingsAreShownAndStoredBackAsTheBoxesReadThem) {
     store(settings::Port1Tag, "North, door");
     store(settings::Port2Tag, "");
     open();
-    // An empty tag reads as its default, which is stored in its place.
-    expectBoxes({"04", "12 (left)", "North, door", "Second door"},
-                {"4", "12", "North, door", "Second door"});
+    // A changed box stores its value back; an empty tag reads as its default, the box's
+    // design text, and stays as stored.
+    expectBoxes({"04", "12 (left)", "North, door", "Second door"}, {"4", "12", "North, door", ""});
 }
 
 TEST_F(ConfigWindow, EveryKeystrokeInAPortBoxStoresItsLeadingNumber) {
@@ -150,7 +150,7 @@ TEST_F(ConfigWindow, EveryKeystrokeInAPortBoxStoresItsLeadingNumber) {
         QTest::keyClick(box, '1');
         EXPECT_EQ(stored(*setting), "13") << qPrintable(setting->name);
     }
-    EXPECT_EQ(stored(settings::Port1Tag), "First door") << "the tags are untouched";
+    EXPECT_EQ(stored(settings::Port1Tag), Missing) << "the tags are untouched";
 }
 
 TEST_F(ConfigWindow, TagsAreStoredExactlyAsTyped) {
@@ -162,7 +162,7 @@ TEST_F(ConfigWindow, TagsAreStoredExactlyAsTyped) {
         QTest::keyClicks(box, " North, door=2 ");
         EXPECT_EQ(stored(*setting), " North, door=2 ") << qPrintable(setting->name);
     }
-    EXPECT_EQ(stored(settings::Port1), "1") << "the ports are untouched";
+    EXPECT_EQ(stored(settings::Port1), Missing) << "the ports are untouched";
 }
 
 TEST_F(ConfigWindow, RunWhenWindowsStartsReplacesTheCountersEntryAndRemovesTheOneEntry) {
@@ -227,6 +227,8 @@ TEST_F(ConfigWindow, ARunTimeErrorOfTheStoreEndsTheProgramWithThePlatformsMessag
             throw RuntimeError::of(err::PathFileAccessError, "Store");
         });
     open();
+    ASSERT_TRUE(boxes.shown().empty()) << "the load wrote nothing";
+    QTest::keyClick(ui().txtPort1, '5');
     ASSERT_EQ(boxes.shown().size(), 1u);
     EXPECT_EQ(boxes.last().prompt, "Run-time error '75':\n\nPath/File access error");
     EXPECT_TRUE(UnhandledError::Ended());
