@@ -69,7 +69,14 @@ void setScale(ChartLayout& l, const ChartContent& c) {
     const double raw = (high - low) / 5;
     const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
     const double n = raw / magnitude;
-    double step = (n <= 1 ? 1 : n <= 2 ? 2 : n <= 2.5 ? 2.5 : n <= 5 ? 5 : 10) * magnitude;
+    // Counts are whole: their steps skip 2.5, which would label halves.
+    const bool quarter = !(whole && magnitude < 10);
+    double step = (n <= 1                  ? 1
+                   : n <= 2                ? 2
+                   : (quarter && n <= 2.5) ? 2.5
+                   : n <= 5                ? 5
+                                           : 10) *
+                  magnitude;
     if (whole && step < 1)
         step = 1;
     l.step = step;
@@ -80,7 +87,10 @@ void setScale(ChartLayout& l, const ChartContent& c) {
 }
 
 QString valueText(double value, double step) {
-    const int decimals = step >= 1 ? 0 : std::min(10, int(std::ceil(-std::log10(step) - 1e-9)));
+    int decimals = 0;
+    while (decimals < 10 && std::abs(step * std::pow(10.0, decimals) -
+                                     std::round(step * std::pow(10.0, decimals))) > 1e-6)
+        ++decimals;
     QString text = QString::number(value, 'f', decimals);
     if (text.startsWith(u'-') && QString(text).remove(u'-').remove(u'0').remove(u'.').isEmpty())
         text.remove(0, 1);
@@ -170,7 +180,8 @@ public:
     SeriesDrawer(QPainter& p, const ChartContent& c, const ChartLayout& l)
         : p_(p), c_(c), l_(l), catWidth_(l.categoryWidth(c)),
           base_(l.yOf(std::clamp(0.0, l.minimum, l.maximum))),
-          stroke_(std::max(1.0, QFontMetricsF(chartFont()).height() * 0.12)) {}
+          stroke_(std::max(1.0, QFontMetricsF(chartFont()).height() * 0.12)),
+          group_(catWidth_ >= Column ? 1 : qsizetype(std::ceil(Column / catWidth_))) {}
 
     void draw() {
         const qsizetype n = c_.seriesNames.size();
@@ -202,16 +213,53 @@ public:
     }
 
 private:
+    // Categories closer than a column draw nothing more than one column shows, only slower
+    // (a day of minutes is ten times the columns of a chart): lines and areas keep the
+    // extremes of each column, bars draw a column's categories as one. The column is a
+    // screen pixel at the page's own size, the same on every device, so the screen, a
+    // printer and a PDF draw the same.
+    static constexpr double Column = 15;
+
+    // Where categories lie closer than two columns, smoothing the edges of every face and
+    // segment costs much and shows nothing.
+    bool dense() const { return catWidth_ < 2 * Column; }
     QColor color(qsizetype s) const { return QColor::fromRgb(ChartPainter::seriesColor(int(s))); }
     double left(qsizetype i) const { return l_.plot.left() + double(i) * catWidth_; }
     double centre(qsizetype i) const { return left(i) + catWidth_ / 2; }
     QPointF at(QPointF p, double fraction) const { return p + l_.depth * fraction; }
 
+    // Each column keeps its first, lowest, highest and last point.
+    QPolygonF thin(const QPolygonF& points) const {
+        const qsizetype n = points.size();
+        if (n < 8 || double(n) <= 2 * l_.plot.width() / Column)
+            return points;
+        QPolygonF kept;
+        auto column = [&](qsizetype i) {
+            return std::floor((points[i].x() - l_.plot.left()) / Column);
+        };
+        for (qsizetype i = 0; i < n;) {
+            qsizetype end = i, low = i, high = i;
+            const double c = column(i);
+            for (; end < n && column(end) == c; ++end) {
+                if (points[end].y() < points[low].y())
+                    low = end;
+                if (points[end].y() > points[high].y())
+                    high = end;
+            }
+            qsizetype order[] = {i, std::min(low, high), std::max(low, high), end - 1};
+            for (qsizetype k = 0; k < 4; ++k)
+                if (k == 0 || order[k] != order[k - 1])
+                    kept << points[order[k]];
+            i = end;
+        }
+        return kept;
+    }
+
     QPolygonF points(qsizetype s) const {
         QPolygonF result;
         for (qsizetype i = 0; i < c_.categories.size(); ++i)
             result << QPointF(centre(i), l_.yOf(valueAt(c_, s, i)));
-        return result;
+        return thin(result);
     }
     QPolygonF stepPoints(qsizetype s) const {
         QPolygonF result;
@@ -219,13 +267,37 @@ private:
             const double y = l_.yOf(valueAt(c_, s, i));
             result << QPointF(left(i), y) << QPointF(left(i) + catWidth_, y);
         }
-        return result;
+        return thin(result);
     }
 
+    // Outlines and lines are stroked a segment at a time: Qt strokes a long path that
+    // crosses itself (a line through many values) very slowly, and a segment of one colour
+    // drawn over another changes nothing.
+    void stroke(const QPolygonF& points, const QPen& pen, bool closed) {
+        QList<QLineF> segments;
+        segments.reserve(points.size());
+        for (qsizetype i = 0; i + 1 < points.size(); ++i)
+            segments << QLineF(points[i], points[i + 1]);
+        if (closed && points.size() > 2)
+            segments << QLineF(points.last(), points.first());
+        p_.setPen(pen);
+        if (dense())
+            p_.setRenderHint(QPainter::Antialiasing, false);
+        p_.drawLines(segments);
+        if (dense())
+            p_.setRenderHint(QPainter::Antialiasing, true);
+    }
+
+    // A face of a bar or ribbon: a convex quadrangle.
     void face(const QPolygonF& polygon, const QColor& fill) {
-        p_.setPen(QPen(fill.darker(150), stroke_ / 3));
+        p_.setPen(Qt::NoPen);
         p_.setBrush(fill);
-        p_.drawPolygon(polygon);
+        if (dense())
+            p_.setRenderHint(QPainter::Antialiasing, false);
+        p_.drawConvexPolygon(polygon);
+        if (dense())
+            p_.setRenderHint(QPainter::Antialiasing, true);
+        stroke(polygon, QPen(fill.darker(150), stroke_ / 3, Qt::SolidLine, Qt::RoundCap), true);
     }
     // The band that a run of front points sweeps back through the series' slice.
     void ribbon(const QPolygonF& front, const Slice& slice, const QColor& c) {
@@ -238,19 +310,28 @@ private:
         }
     }
 
+    // Bars narrower than a column are drawn a column's categories at a time, each group as
+    // one bar of its most extreme value.
     void bars(qsizetype s) {
         const QColor c = color(s);
         const Slice slice = sliceOf(c_, s);
-        for (qsizetype i = 0; i < c_.categories.size(); ++i) {
-            const double y = l_.yOf(valueAt(c_, s, i));
+        const qsizetype m = c_.categories.size();
+        for (qsizetype first = 0; first < m; first += group_) {
+            const qsizetype count = std::min(group_, m - first);
+            double value = valueAt(c_, s, first);
+            for (qsizetype i = first + 1; i < first + count; ++i)
+                if (std::abs(valueAt(c_, s, i)) > std::abs(value))
+                    value = valueAt(c_, s, i);
+            const double width = catWidth_ * double(count);
+            const double y = l_.yOf(value);
             double x0, x1;
             if (hasDepth(c_.chartType)) {
-                x0 = left(i) + catWidth_ * 0.15;
-                x1 = left(i) + catWidth_ * 0.85;
+                x0 = left(first) + width * 0.15;
+                x1 = left(first) + width * 0.85;
             } else {
-                const double width = catWidth_ * 0.8 / double(c_.seriesNames.size());
-                x0 = left(i) + catWidth_ * 0.1 + double(s) * width;
-                x1 = x0 + width;
+                const double bar = width * 0.8 / double(c_.seriesNames.size());
+                x0 = left(first) + width * 0.1 + double(s) * bar;
+                x1 = x0 + bar;
             }
             const double top = std::min(y, base_), bottom = std::max(y, base_);
             if (hasDepth(c_.chartType)) {
@@ -273,9 +354,7 @@ private:
             ribbon(front, sliceOf(c_, s), c);
             return;
         }
-        p_.setPen(QPen(c, stroke_, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
-        p_.setBrush(Qt::NoBrush);
-        p_.drawPolyline(front);
+        stroke(front, QPen(c, stroke_, Qt::SolidLine, Qt::RoundCap), false);
         // Points get a mark where there is room to see them apart.
         const double mark = stroke_ * 3;
         if (kindOf(c_.chartType) == Lines && catWidth_ > mark * 3) {
@@ -286,6 +365,52 @@ private:
         }
     }
 
+    // The area between two runs of values, moved back by offset. Filled a category at a
+    // time (Qt fills one long polygon of many points slowly), or a column at a time where
+    // categories are narrower; then its upper edge is drawn.
+    void band(const QList<double>& upper, const QList<double>& lower, const QColor& c,
+              QPointF offset) {
+        const qsizetype m = c_.categories.size();
+        p_.setPen(Qt::NoPen);
+        p_.setBrush(c);
+        p_.setRenderHint(QPainter::Antialiasing, false);
+        if (group_ > 1) {
+            for (qsizetype first = 0; first + 1 < m; first += group_) {
+                const qsizetype last = std::min(first + group_, m - 1);
+                double top = l_.plot.bottom(), bottom = l_.plot.top();
+                for (qsizetype i = first; i <= last; ++i) {
+                    top = std::min({top, l_.yOf(upper[i]), l_.yOf(lower[i])});
+                    bottom = std::max({bottom, l_.yOf(upper[i]), l_.yOf(lower[i])});
+                }
+                p_.drawRect(QRectF(QPointF(centre(first), top), QPointF(centre(last), bottom))
+                                .translated(offset));
+            }
+        } else {
+            for (qsizetype i = 0; i + 1 < m; ++i) {
+                const QPointF quad[] = {{centre(i), l_.yOf(upper[i])},
+                                        {centre(i + 1), l_.yOf(upper[i + 1])},
+                                        {centre(i + 1), l_.yOf(lower[i + 1])},
+                                        {centre(i), l_.yOf(lower[i])}};
+                QPolygonF polygon;
+                for (const QPointF& point : quad)
+                    polygon << point + offset;
+                p_.drawConvexPolygon(polygon);
+            }
+        }
+        p_.setRenderHint(QPainter::Antialiasing, true);
+        QPolygonF edge;
+        for (qsizetype i = 0; i < m; ++i)
+            edge << QPointF(centre(i), l_.yOf(upper[i])) + offset;
+        stroke(thin(edge), QPen(c.darker(150), stroke_ / 3, Qt::SolidLine, Qt::RoundCap), false);
+    }
+
+    QList<double> valuesOf(qsizetype s) const {
+        QList<double> values;
+        for (qsizetype i = 0; i < c_.categories.size(); ++i)
+            values << valueAt(c_, s, i);
+        return values;
+    }
+
     void area(qsizetype s) {
         const QColor c = color(s);
         const Slice slice = sliceOf(c_, s);
@@ -293,25 +418,18 @@ private:
         if (top.isEmpty())
             return;
         ribbon(top, slice, c);
-        QPolygonF front = top;
-        front << QPointF(top.last().x(), base_) << QPointF(top.first().x(), base_);
-        face(front.translated(l_.depth * slice.front), c);
+        const double zero = std::clamp(0.0, l_.minimum, l_.maximum);
+        band(valuesOf(s), QList<double>(c_.categories.size(), zero), c, l_.depth * slice.front);
         face({at(top.last(), slice.front), at({top.last().x(), base_}, slice.front),
               at({top.last().x(), base_}, slice.back), at(top.last(), slice.back)},
              c.darker(130));
     }
 
     void stackedArea(qsizetype s, QList<double>& below) {
-        QPolygonF shape;
         QList<double> above = below;
-        for (qsizetype i = 0; i < c_.categories.size(); ++i) {
+        for (qsizetype i = 0; i < c_.categories.size(); ++i)
             above[i] += valueAt(c_, s, i);
-            shape << QPointF(centre(i), l_.yOf(above.at(i)));
-        }
-        for (qsizetype i = c_.categories.size() - 1; i >= 0; --i)
-            shape << QPointF(centre(i), l_.yOf(below.at(i)));
-        if (!shape.isEmpty())
-            face(shape, color(s));
+        band(above, below, color(s), QPointF());
         below = above;
     }
 
@@ -321,6 +439,7 @@ private:
     double catWidth_;
     double base_;
     double stroke_;
+    qsizetype group_; // categories drawn as one bar or one column of an area
 };
 
 void drawWalls(QPainter& p, const ChartLayout& l, double hairline) {

@@ -188,7 +188,9 @@ std::optional<ReportRunner::Instance> ReportRunner::format(ReportSection& sectio
 }
 
 void ReportRunner::beginPage() {
+    const std::size_t likely = document_.pages.empty() ? 0 : document_.pages.back().items.size();
     document_.pages.push_back({pageWidth_, pageHeight_, {}});
+    document_.pages.back().items.reserve(likely);
     y_ = topMargin_;
     pageHasBody_ = false;
     ReportSection& footer = report_.PageFooter();

@@ -5,6 +5,8 @@
 #include <QColor>
 #include <QFont>
 
+#include <optional>
+
 namespace brantock::platform {
 
 // What labels and text fields share: the font, the text colour and the alignment in the box.
@@ -13,11 +15,20 @@ public:
     using ReportControl::ReportControl;
 
     const QFont& Font() const { return font_; }
-    void SetFont(const QFont& font) { font_ = font; }
+    void SetFont(const QFont& font) {
+        font_ = font;
+        style_.reset();
+    }
     const QColor& ForeColor() const { return foreColor_; }
-    void SetForeColor(const QColor& color) { foreColor_ = color; }
+    void SetForeColor(const QColor& color) {
+        foreColor_ = color;
+        style_.reset();
+    }
     Qt::Alignment Alignment() const { return alignment_; }
-    void SetAlignment(Qt::Alignment alignment) { alignment_ = alignment; }
+    void SetAlignment(Qt::Alignment alignment) {
+        alignment_ = alignment;
+        style_.reset();
+    }
 
 protected:
     PageItem textItem(const QString& text) const;
@@ -26,6 +37,8 @@ private:
     QFont font_{QStringLiteral("Sans Serif"), 8};
     QColor foreColor_{Qt::black};
     Qt::Alignment alignment_ = Qt::AlignLeft | Qt::AlignTop;
+    // The style the properties give, made once for the many instances of a detail band.
+    mutable std::optional<ItemStyle> style_;
 };
 
 } // namespace brantock::platform

@@ -20,7 +20,7 @@ MemoryRecordset SampleReport::table(int slots, const QStringList& days) {
         QVariantList values{QStringLiteral("%1:00 %2").arg(i % 12 + 1).arg(i < 12 ? "AM" : "PM")};
         for (qsizetype d = 0; d < days.size(); ++d) {
             names << days.at(d);
-            values << int(i * (d + 1));
+            values << int((i * 37 + d * 11) % 23 * (d + 1));
         }
         rows.AddNew(names, values);
     }

@@ -20,7 +20,8 @@ public:
 
     explicit SampleReport(int slots = 10, const QStringList& days = Workdays);
 
-    // "Time" (text) and a count column per day; the count of slot i on day d is i * (d + 1).
+    // "Time" (text) and a count column per day, counts that rise and fall as real ones do:
+    // slot i of day d counts (37 i + 11 d) mod 23, times d + 1.
     static platform::MemoryRecordset table(int slots, const QStringList& days);
 
     platform::ReportChart& chrtReport;
