@@ -1,6 +1,7 @@
 #include "platform/dialogs/ErrorPrompt.h"
 #include "platform/dialogs/FileDialogBackend.h"
 #include "platform/dialogs/MessageBoxService.h"
+#include "platform/dialogs/PrinterDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +23,8 @@ TEST(UnattendedServices, BoxesAreAnsweredAsIfClosedAtOnce) {
     }
 }
 
-TEST(UnattendedServices, ErrorsLeaveAndFileDialogsAreCancelled) {
+TEST(UnattendedServices, ErrorsLeaveAndFileAndPrinterDialogsAreCancelled) {
     EXPECT_EQ(ErrorPrompt::current().ask({}), answer::Leave);
     EXPECT_FALSE(FileDialogBackend::current().run({}).has_value());
+    EXPECT_FALSE(PrinterDialog::current().run({}).has_value());
 }

@@ -1,0 +1,44 @@
+#include "platform/report/ReportDocument.h"
+
+#include "platform/os/AtomicFile.h"
+#include "platform/report/PageFile.h"
+#include "platform/report/ReportError.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace brantock::platform {
+
+namespace {
+
+QString reason(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+} // namespace
+
+void ReportDocument::Save(const QString& fileName) const {
+    const QByteArray bytes = PageFile::encode(*this);
+    const int error = AtomicFile::write(fileName.toStdString(),
+                                        std::string_view(bytes.constData(), bytes.size()));
+    if (error != 0)
+        throw ReportError::make(err::PathFileAccessError,
+                                QStringLiteral("Cannot write the report page file '%1' (%2).")
+                                    .arg(fileName, reason(error)));
+}
+
+ReportDocument ReportDocument::Load(const QString& fileName) {
+    int error = 0;
+    const std::string bytes = AtomicFile::read(fileName.toStdString(), error);
+    if (error == ENOENT)
+        throw ReportError::make(
+            err::FileNotFound,
+            QStringLiteral("Could not find the report page file '%1'.").arg(fileName));
+    if (error != 0)
+        throw ReportError::make(err::PathFileAccessError,
+                                QStringLiteral("Cannot read the report page file '%1' (%2).")
+                                    .arg(fileName, reason(error)));
+    return PageFile::decode(QByteArray::fromStdString(bytes), fileName);
+}
+
+} // namespace brantock::platform
