@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6opengl6-dev
   libsqlite3-dev sqlite3 libxlsxwriter-dev
+  dbus-daemon dbus-bin
   libgtest-dev libgmock-dev googletest
   clang-format
   e2fsprogs

@@ -1,0 +1,312 @@
+#include "reports/frmMain.h"
+
+#include "datafile_dialog/frmSelectData.h"
+#include "foundation/App.h"
+#include "foundation/ErrorsIgnored.h"
+#include "foundation/FoundationState.h"
+#include "foundation/modbrUtils.h"
+#include "foundation/modbrUtilsData.h"
+#include "foundation/ReportingHandler.h"
+#include "foundation/ui/frmAbout.h"
+#include "foundation/ui/ShowModeless.h"
+#include "platform/dialogs/MessageBoxService.h"
+#include "platform/os/Shell.h"
+#include "platform/report/Report.h"
+#include "platform/ui/report/ReportViewer.h"
+#include "reports/core/PreviewChoice.h"
+#include "reports/DateSelector.h"
+#include "runtime/Clock.h"
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPointer>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTimeEdit>
+
+namespace brantock::reports {
+
+namespace {
+
+constexpr int ShowNormal = 1;
+const QString Title = QStringLiteral("Brantock");
+
+// A time picker's value: the time of day on day 0.
+DateValue timeOf(const QTimeEdit* picker) {
+    const QTime t = picker->time();
+    return DateValue::fromTime(t.hour(), t.minute(), t.second());
+}
+
+// A report of the kind with its caption; its rows, fields and chart come with the kind.
+std::shared_ptr<platform::Report> emptyReport(const QString& caption) {
+    auto report = std::make_shared<platform::Report>();
+    report->SetCaption(caption);
+    return report;
+}
+
+void selectText(QComboBox* list, const QString& text) {
+    list->setCurrentIndex(list->findText(text, Qt::MatchExactly));
+}
+
+} // namespace
+
+frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
+    ui_.setupUi(this);
+    connectControls();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::connectControls() {
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    help->setContext(Qt::ApplicationShortcut);
+    connect(help, &QShortcut::activated, this, &frmMain::mnuHelpContents_Click);
+    const std::pair<QAction*, void (frmMain::*)()> menus[] = {
+        {ui_.mnuFilePrint, &frmMain::mnuFilePrint_Click},
+        {ui_.mnuFileExit, &frmMain::mnuFileExit_Click},
+        {ui_.mnuSelectDataPath, &frmMain::mnuSelectDataPath_Click},
+        {ui_.mnuReportsDay, &frmMain::mnuReportsDay_Click},
+        {ui_.mnuReportsTotals, &frmMain::mnuReportsTotals_Click},
+        {ui_.mnuHelpContents, &frmMain::mnuHelpContents_Click},
+        {ui_.mnuHelpAbout, &frmMain::mnuHelpAbout_Click},
+    };
+    for (const auto& [action, procedure] : menus)
+        connect(action, &QAction::triggered, this, procedure);
+    connect(ui_.cmdPreviewReport, &QPushButton::clicked, this, &frmMain::cmdPreviewReport_Click);
+    connect(ui_.arvPreview, &platform::ReportViewer::LoadCompleted, this,
+            &frmMain::arvPreview_LoadCompleted);
+}
+
+// ---- Load, show and unload
+
+void frmMain::Show() {
+    if (loaded_ && !formLoadRan_) {
+        formLoadRan_ = true;
+        Form_Load();
+    }
+    if (!loaded_)
+        throw RuntimeError(UnloadedWhileLoading, QStringLiteral("Object was unloaded"));
+    show();
+    raise();
+    activateWindow();
+}
+
+void frmMain::Form_Load() {
+    ReportingHandler::WithSource(QStringLiteral("Private Sub Form_Load()&"))
+        .run({
+            [&] {
+                setWindowTitle(InstanceTag.isEmpty() ? QStringLiteral("Brantock Reports")
+                                                     : QStringLiteral("Brantock Reports - ") +
+                                                           TrimBlanks(InstanceTag));
+            },
+            [&] {
+                while (!CheckData(QString())) {
+                    DataFileCancelled = false;
+                    frmSelectData dialog(false, this);
+                    dialog.exec();
+                    if (DataFileCancelled) {
+                        Unload();
+                        return Flow::Leave;
+                    }
+                }
+                return Flow::Next;
+            },
+            [&] { ui_.mnuFileSaveAs->setEnabled(false); },
+            [&] { ui_.mnuFilePrint->setEnabled(false); },
+            [&] { selectText(ui_.cboDateChartType, QStringLiteral("2D Line")); },
+            [&] { selectText(ui_.cboTotalsReportPeriod, QStringLiteral("Days")); },
+            [&] {
+                ui_.dtmDateReport->SetDates(
+                    ui_.dtmDateReport->FirstOf(QStringLiteral("m"), Clock::current().now()), 2, 1);
+            },
+        });
+}
+
+void frmMain::Unload() {
+    if (!loaded_ || unloading_)
+        return;
+    unloading_ = true;
+    Form_QueryUnload();
+    loaded_ = false;
+    hide();
+    Q_EMIT unloaded();
+}
+
+void frmMain::Form_QueryUnload() {
+    RunIgnoringErrors({
+        [&] { ui_.arvPreview->SetReportSource(nullptr); },
+        [&] { repDay_.reset(); },
+        [&] { repTotals_.reset(); },
+    });
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    Unload();
+    event->accept();
+}
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    ui_.layOut();
+}
+
+// ---- The kind of report
+
+void frmMain::UncheckReports() {
+    ReportingHandler::WithSource(QStringLiteral("Private Sub UncheckReports()&"))
+        .run({
+            [&] { ui_.mnuReportsDay->setChecked(false); },
+            [&] { ui_.mnuReportsTotals->setChecked(false); },
+        });
+}
+
+void frmMain::mnuReportsDay_Click() {
+    ReportingHandler::WithSource(QStringLiteral("Private Sub mnuReportsDay_Click()&"))
+        .run({
+            [&] { UncheckReports(); },
+            [&] { ui_.mnuReportsDay->setChecked(true); },
+            [&] {
+                ui_.vseTotalsReport->hide();
+                ui_.vseDayReport->show();
+                ui_.vseDayReport->raise();
+            },
+            [&] { ui_.cmdPreviewReport->setText(DayReportCaption); },
+        });
+}
+
+void frmMain::mnuReportsTotals_Click() {
+    ReportingHandler::WithSource(QStringLiteral("Private Sub mnuReportsTotals_Click()&"))
+        .run({
+            [&] { UncheckReports(); },
+            [&] { ui_.mnuReportsTotals->setChecked(true); },
+            [&] {
+                ui_.vseDayReport->hide();
+                ui_.vseTotalsReport->show();
+                ui_.vseTotalsReport->raise();
+            },
+            [&] { ui_.cmdPreviewReport->setText(TotalsReportCaption); },
+        });
+}
+
+// ---- The preview
+
+ReportOptions frmMain::Options() const {
+    ReportOptions o;
+    o.StartDate = ui_.dtmDateReport->StartDate();
+    o.EndDate = ui_.dtmDateReport->EndDate();
+    o.StartTime = timeOf(ui_.dtpDateStartTime);
+    o.EndTime = timeOf(ui_.dtpDateEndTime);
+    const auto boxes = ui_.weekdays();
+    for (std::size_t day = 0; day < boxes.size(); ++day)
+        o.include[day] = boxes[day]->checkState() == Qt::Checked;
+    o.dayUnitsText = ui_.cboDayReportUnits->currentText();
+    o.totalsUnitsText = ui_.txtTotalsReportUnits->text();
+    o.period = ui_.cboTotalsReportPeriod->currentText();
+    o.chartType = ui_.cboDateChartType->currentData().toInt();
+    o.halfCount = ui_.chkDateHalfCount->isChecked();
+    o.showDetails = ui_.chkDateShowDetails->isChecked();
+    return o;
+}
+
+void frmMain::cmdPreviewReport_Click() {
+    const bool day = ui_.cmdPreviewReport->text() == DayReportCaption;
+    ReportOptions options;
+    ReportingHandler::WithSource(QStringLiteral("Private Sub cmdPreviewReport_Click()&"))
+        .run({
+            [&] { options = Options(); },
+            [&] {
+                const auto refusal = day ? PreviewChoice::CheckDayReport(options)
+                                         : PreviewChoice::CheckTotalsReport(options);
+                if (!refusal)
+                    return Flow::Next;
+                Message(refusal->message, platform::style::Information, Title);
+                QWidget* focus = nullptr;
+                switch (refusal->focus) {
+                case PreviewChoice::Focus::DateSelector:
+                    focus = ui_.dtmDateReport;
+                    break;
+                case PreviewChoice::Focus::EndTime:
+                    focus = ui_.dtpDateEndTime;
+                    break;
+                case PreviewChoice::Focus::Monday:
+                    focus = ui_.chkDateMonday;
+                    break;
+                case PreviewChoice::Focus::DayUnits:
+                    focus = ui_.cboDayReportUnits;
+                    break;
+                case PreviewChoice::Focus::TotalsUnits:
+                    focus = ui_.txtTotalsReportUnits;
+                    break;
+                }
+                focus->setFocus();
+                return Flow::Leave;
+            },
+            [&] {
+                if (day) {
+                    PreviewChoice::Units(options.dayUnitsText);
+                    previewReport(repDay_, emptyReport(QStringLiteral("Brantock - Day Report")));
+                } else {
+                    PreviewChoice::Units(options.totalsUnitsText);
+                    previewReport(repTotals_,
+                                  emptyReport(QStringLiteral("Brantock - Totals Report")));
+                }
+            },
+        });
+}
+
+void frmMain::previewReport(std::shared_ptr<platform::Report>& slot,
+                            std::shared_ptr<platform::Report> report) {
+    // The previous report of the kind goes as the viewer lets go of it.
+    slot = std::move(report);
+    ui_.arvPreview->SetReportSource(slot);
+}
+
+void frmMain::arvPreview_LoadCompleted() {
+    ReportingHandler::WithSource(QStringLiteral("Private Sub arvPreview_LoadCompleted()&"))
+        .run({
+            [&] { ui_.mnuFileSaveAs->setEnabled(true); },
+            [&] { ui_.mnuFilePrint->setEnabled(true); },
+        });
+}
+
+// ---- Menus
+
+void frmMain::mnuFilePrint_Click() {
+    ReportingHandler(QStringLiteral("mnuFilePrint_Click&"),
+                     QStringLiteral("processing print menu click"))
+        .run([&] { ui_.arvPreview->Print(true); });
+}
+
+void frmMain::mnuFileExit_Click() {
+    RunIgnoringErrors({[&] { Unload(); }});
+}
+
+void frmMain::mnuSelectDataPath_Click() {
+    ReportingHandler::WithSource(QStringLiteral("mnuSelectDataPath_Click&")).run([&] {
+        frmSelectData dialog(false, this);
+        dialog.exec();
+    });
+}
+
+void frmMain::mnuHelpContents_Click() {
+    RunIgnoringErrors({[&] {
+        platform::Shell::current().ShellExecute(this, QStringLiteral("open"), HelpGuidePath(),
+                                                QString(), App::Path(), ShowNormal);
+    }});
+}
+
+void frmMain::mnuHelpAbout_Click() {
+    ReportingHandler(QStringLiteral("mnuHelpAbout_Click&"), QStringLiteral("processing menu click"))
+        .run([&] {
+            ShowModeless(about_,
+                         [&] { return new frmAbout(frmAbout::AddressLookup::HiveFallback, this); });
+        });
+}
+
+} // namespace brantock::reports

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "reports/core/ReportOptions.h"
+#include "reports/frmMainUi.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <memory>
+
+namespace brantock {
+class frmAbout;
+}
+
+namespace brantock::platform {
+class Report;
+}
+
+namespace brantock::reports {
+
+// The reports program's window: the report options at the left, the viewer at the right.
+// The preview button builds a fresh report of the kind its caption names from the options,
+// and the viewer runs and shows it; once a report is loaded it can be printed or saved.
+class frmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    // Raised by Show when the load unloaded the window.
+    static constexpr int UnloadedWhileLoading = 364;
+    static inline const QString DayReportCaption = QStringLiteral("Preview Day Report");
+    static inline const QString TotalsReportCaption = QStringLiteral("Preview Totals Report");
+
+    explicit frmMain(QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // Shows the window modelessly, its load first when it has not run; raises
+    // UnloadedWhileLoading when the load unloaded it.
+    void Show();
+    bool Loaded() const { return loaded_; }
+    void Unload();
+
+    const frmMainUi& ui() const { return ui_; }
+    // The options as the controls hold them now.
+    ReportOptions Options() const;
+    // The report of each kind the last preview built (null before one).
+    platform::Report* DayReport() const { return repDay_.get(); }
+    platform::Report* TotalsReport() const { return repTotals_.get(); }
+
+Q_SIGNALS:
+    void unloaded();
+
+public Q_SLOTS:
+    void mnuReportsDay_Click();
+    void mnuReportsTotals_Click();
+    void cmdPreviewReport_Click();
+    void arvPreview_LoadCompleted();
+    void mnuFilePrint_Click();
+    void mnuFileExit_Click();
+    void mnuSelectDataPath_Click();
+    void mnuHelpContents_Click();
+    void mnuHelpAbout_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void Form_Load();
+    void Form_QueryUnload();
+    void UncheckReports();
+    void connectControls();
+    void previewReport(std::shared_ptr<platform::Report>& slot,
+                       std::shared_ptr<platform::Report> report);
+
+    frmMainUi ui_;
+    // Shared with the viewer while it shows one of them.
+    std::shared_ptr<platform::Report> repDay_;
+    std::shared_ptr<platform::Report> repTotals_;
+    QPointer<frmAbout> about_;
+    bool loaded_ = true;
+    bool formLoadRan_ = false;
+    bool unloading_ = false;
+};
+
+} // namespace brantock::reports
