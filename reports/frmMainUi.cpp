@@ -14,6 +14,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimeEdit>
 
@@ -152,11 +153,18 @@ void frmMainUi::setupUi(QMainWindow* form) {
     cmdPreviewReport =
         FormControls::button(vseReports, QStringLiteral("Preview Day Report"), 90, 5880, 2520, 375);
 
+    // The tab's own bar comes on top of the designed page, which keeps its full height.
+    const int tabBar = tabReports->tabBar()->sizeHint().height();
     form->resize(Twips::toPixels(ClientWidth),
-                 Twips::toPixels(ClientHeight) + bar->sizeHint().height());
+                 Twips::toPixels(ClientHeight) + tabBar + bar->sizeHint().height());
+    QList<QAbstractButton*> captions;
+    for (QCheckBox* box : weekdays())
+        captions << box;
+    captions << chkDateHalfCount << chkDateShowDetails;
     DesignFont::fit(form,
                     {lblDateStartTime, lblDateEndTime, lblDayReportDaysToInclude, lblDayReportUnits,
-                     lblDayReportMins, lblTotalsReportUnits, lblDateChartType});
+                     lblDayReportMins, lblTotalsReportUnits, lblDateChartType},
+                    captions);
 }
 
 void frmMainUi::layOut() const {
