@@ -171,3 +171,27 @@ TEST_F(Installed, TheInstalledCounterFindsItsSoundsAndCountsFromASimulatedPort) 
     counter.waitForFinished(5000);
     EXPECT_TRUE(read(home.file("state/halvern/errors.log")).isEmpty());
 }
+
+TEST_F(Installed, TheInstalledConfigurationProgramWritesTheInstalledLaunchersEntry) {
+    ScratchFolder home;
+    // An entry for the launcher in other letters: the window's load checks its box, and the
+    // box's handler writes the entry again, naming the launcher beside the program.
+    const QString loader = programs() + "/brantockmultiportloader";
+    const QString entry = home.file("xdg/autostart/Brantock.desktop");
+    write(entry,
+          "[Desktop Entry]\nType=Application\nName=Brantock\nExec=" + loader.toUpper() + "\n");
+    QProcess config;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("HOME", home.path());
+    env.insert("XDG_CONFIG_HOME", home.file("config"));
+    env.insert("XDG_CONFIG_DIRS", home.file("xdg"));
+    env.insert("XDG_STATE_HOME", home.file("state"));
+    config.setProcessEnvironment(env);
+    config.start(programs() + "/brantockmultiportconfig", {});
+    ASSERT_TRUE(config.waitForStarted(5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return read(entry).contains(loader); }, 20000))
+        << read(entry).toStdString();
+    config.terminate();
+    config.waitForFinished(5000);
+}
