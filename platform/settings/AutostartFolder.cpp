@@ -7,7 +7,9 @@
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
+#include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace brantock::platform {
 
@@ -70,6 +72,103 @@ std::string unescape(std::string_view text) {
     return out;
 }
 
+// The key that keeps a value's own text beside the command the desktop runs, so a value
+// reads back exactly as it was written.
+constexpr std::string_view ValueKey = "X-Brantock-Value=";
+
+// A command line as the values hold them: arguments apart at blanks, a double-quoted stretch
+// one argument with its blanks.
+std::vector<std::string> splitCommandLine(std::string_view text) {
+    std::vector<std::string> args;
+    std::string arg;
+    bool quoted = false;
+    bool any = false;
+    for (const char c : text) {
+        if (c == '"') {
+            quoted = !quoted;
+            any = true;
+        } else if (c == ' ' && !quoted) {
+            if (any)
+                args.push_back(arg);
+            arg.clear();
+            any = false;
+        } else {
+            arg += c;
+            any = true;
+        }
+    }
+    if (any)
+        args.push_back(arg);
+    return args;
+}
+
+// One argument of an Exec line: bare, with % doubled (a field code otherwise), or, where it
+// holds a character the line reserves, in double quotes with \, ", ` and $ escaped (desktops
+// take a % inside quotes as it stands).
+std::string execArgument(std::string_view arg) {
+    static constexpr std::string_view Reserved = " \t\n\"'\\><~|&;$*?#()`";
+    if (!arg.empty() && arg.find_first_of(Reserved) == std::string_view::npos) {
+        std::string plain;
+        for (const char c : arg)
+            plain += c == '%' ? std::string("%%") : std::string(1, c);
+        return plain;
+    }
+    std::string out = "\"";
+    for (const char c : arg) {
+        if (c == '"' || c == '`' || c == '$' || c == '\\')
+            out += '\\';
+        out += c;
+    }
+    return out + '"';
+}
+
+// The command a value names: a value that begins with a quote is a command line; any other
+// is the path of one program, blanks and all.
+std::string execLine(std::string_view value) {
+    if (value.empty() || value.front() != '"')
+        return execArgument(value);
+    std::string line;
+    for (const std::string& arg : splitCommandLine(value))
+        line += (line.empty() ? "" : " ") + execArgument(arg);
+    return line;
+}
+
+// An Exec line back into its arguments, quotes and escapes removed and a bare %% made %; an entry
+// written by hand reads as its arguments joined with blanks.
+std::string commandOf(std::string_view exec) {
+    std::vector<std::string> args;
+    std::string arg;
+    bool quoted = false;
+    bool any = false;
+    for (std::size_t i = 0; i < exec.size(); ++i) {
+        const char c = exec[i];
+        if (quoted && c == '\\' && i + 1 < exec.size()) {
+            arg += exec[++i];
+        } else if (c == '"') {
+            quoted = !quoted;
+            any = true;
+        } else if (!quoted && c == '%' && i + 1 < exec.size() && exec[i + 1] == '%') {
+            arg += '%';
+            ++i;
+            any = true;
+        } else if ((c == ' ' || c == '\t') && !quoted) {
+            if (any)
+                args.push_back(arg);
+            arg.clear();
+            any = false;
+        } else {
+            arg += c;
+            any = true;
+        }
+    }
+    if (any)
+        args.push_back(arg);
+    std::string joined;
+    for (const std::string& a : args)
+        joined += (joined.empty() ? "" : " ") + a;
+    return joined;
+}
+
 std::int32_t failureCode(int error) {
     return (error == EACCES || error == EPERM || error == EROFS || error == ENOTDIR ||
             error == ENOENT)
@@ -123,6 +222,7 @@ std::optional<std::string> AutostartFolder::read(std::string_view name) const {
     if (error != 0)
         return std::nullopt;
     bool inEntry = false;
+    std::optional<std::string> exec;
     std::size_t pos = 0;
     while (pos <= text.size()) {
         std::size_t nl = text.find('\n', pos);
@@ -133,11 +233,13 @@ std::optional<std::string> AutostartFolder::read(std::string_view name) const {
             line.remove_suffix(1);
         if (!line.empty() && line.front() == '[')
             inEntry = line == "[Desktop Entry]";
-        else if (inEntry && line.substr(0, 5) == "Exec=")
-            return unescape(line.substr(5));
+        else if (inEntry && line.substr(0, ValueKey.size()) == ValueKey)
+            return unescape(line.substr(ValueKey.size()));
+        else if (inEntry && !exec && line.substr(0, 5) == "Exec=")
+            exec = commandOf(unescape(line.substr(5)));
         pos = nl + 1;
     }
-    return std::string(); // an entry without Exec= holds the empty text
+    return exec.value_or(std::string()); // an entry without Exec= holds the empty text
 }
 
 std::int32_t AutostartFolder::write(std::string_view name, std::string_view command) {
@@ -148,6 +250,9 @@ std::int32_t AutostartFolder::write(std::string_view name, std::string_view comm
     std::string content = "[Desktop Entry]\nType=Application\nName=";
     content += escape(name);
     content += "\nExec=";
+    content += escape(execLine(command));
+    content += "\n";
+    content += ValueKey;
     content += escape(command);
     content += "\n";
     const int rc = AtomicFile::write(entryPath(name), content);

@@ -252,7 +252,9 @@ TEST(HiveFileRegistry, RunKeyValuesAreAutostartEntries) {
     const QString content = QString::fromUtf8(entry.readAll());
     EXPECT_TRUE(content.startsWith("[Desktop Entry]\n"));
     EXPECT_TRUE(content.contains("\nType=Application\n"));
-    EXPECT_TRUE(content.contains("\nExec=\"/opt/brantock/brantockmultiportloader\" now\\\\then\n"));
+    // The command runs as it reads: "now\then" is one argument, quoted for its backslash.
+    EXPECT_TRUE(
+        content.contains("\nExec=/opt/brantock/brantockmultiportloader \"now\\\\\\\\then\"\n"));
     EXPECT_FALSE(temp.readHive(HKEY_LOCAL_MACHINE).contains("Brantock.desktop"));
 
     EXPECT_EQ(queryText(r, HKEY_LOCAL_MACHINE, HiveFileRegistry::RunKey, "BRANTOCK"), command);
@@ -263,6 +265,58 @@ TEST(HiveFileRegistry, RunKeyValuesAreAutostartEntries) {
     queryText(r, HKEY_LOCAL_MACHINE, HiveFileRegistry::RunKey, "Brantock", &rc);
     EXPECT_EQ(rc, ERROR_FILE_NOT_FOUND);
     r.RegCloseKey(key);
+}
+
+TEST(HiveFileRegistry, AProgramPathRunsAsOneArgumentAndReadsBackExactly) {
+    TemporaryRegistry temp;
+    RegistryApi& r = temp.registry();
+    HKEY key = 0;
+    ASSERT_EQ(
+        r.RegCreateKeyEx(HKEY_LOCAL_MACHINE, HiveFileRegistry::RunKey, KEY_WRITE_ACCESS, &key),
+        ERROR_SUCCESS);
+    // The Exec= line as the file holds it: string escapes (\\ for \) over the quoting.
+    const std::pair<std::string, std::string> cases[] = {
+        {"/opt/brantock/brantock", "/opt/brantock/brantock"},
+        {"/tmp/My Apps/brantock", "\"/tmp/My Apps/brantock\""},
+        {"/tmp/my bin $HOME %f/brantock", "\"/tmp/my bin \\\\$HOME %f/brantock\""},
+        {"/tmp/a\"b`c\\d/brantock", "\"/tmp/a\\\\\"b\\\\`c\\\\\\\\d/brantock\""},
+        {"/tmp/100%/brantock", "/tmp/100%%/brantock"},
+        {" /lead", "\" /lead\""},
+    };
+    const QString file = QString::fromStdString(temp.paths().autostart) + "/Brantock.desktop";
+    for (const auto& [path, exec] : cases) {
+        ASSERT_EQ(setText(r, key, "Brantock", path), ERROR_SUCCESS) << path;
+        QFile entry(file);
+        ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
+        const QString content = QString::fromUtf8(entry.readAll());
+        EXPECT_TRUE(content.contains(QString::fromStdString("\nExec=" + exec + "\n")))
+            << path << "\n"
+            << content.toStdString();
+        EXPECT_EQ(queryText(r, HKEY_LOCAL_MACHINE, HiveFileRegistry::RunKey, "Brantock"), path);
+    }
+    r.RegCloseKey(key);
+}
+
+TEST(HiveFileRegistry, AnEntryWrittenByHandReadsAsTheCommandItRuns) {
+    TemporaryRegistry temp;
+    const QString folder = QString::fromStdString(temp.paths().autostart);
+    QDir().mkpath(folder);
+    const std::pair<const char*, std::string> cases[] = {
+        {"Exec=\"/tmp/My Apps/brantock\"", "/tmp/My Apps/brantock"},
+        {"Exec=/usr/bin/brantock", "/usr/bin/brantock"},
+        {"Exec=\"/a b/c\\\\$d 5%\" --x 50%%", "/a b/c$d 5% --x 50%"},
+        {"Name=Brantock", ""},
+    };
+    for (const auto& [line, value] : cases) {
+        QFile entry(folder + "/Brantock.desktop");
+        ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
+        entry.write(QByteArray("[Desktop Entry]\nType=Application\n") + line + "\n");
+        entry.close();
+        EXPECT_EQ(
+            queryText(temp.registry(), HKEY_LOCAL_MACHINE, HiveFileRegistry::RunKey, "Brantock"),
+            value)
+            << line;
+    }
 }
 
 TEST(HivePaths, FollowTheXdgFolders) {
