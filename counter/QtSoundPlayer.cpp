@@ -2,7 +2,6 @@
 
 #include "counter/core/WaveSound.h"
 
-#include <QFile>
 #include <QUrl>
 
 namespace brantock::counter {
@@ -16,12 +15,8 @@ void QtSoundPlayer::play(const QString& file) {
 }
 
 void QtSoundPlayer::playDefault() {
-    if (defaultFile_.isEmpty() && folder_.isValid()) {
-        QFile file(folder_.filePath(QStringLiteral("DEFAULTSOUND.wav")));
-        if (file.open(QIODevice::WriteOnly) &&
-            file.write(WaveSound::Default()) == WaveSound::Default().size())
-            defaultFile_ = file.fileName();
-    }
+    if (defaultFile_.isEmpty())
+        defaultFile_ = WaveSound::DefaultFile();
     if (!defaultFile_.isEmpty())
         play(defaultFile_);
 }

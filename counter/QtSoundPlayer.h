@@ -3,7 +3,6 @@
 #include "counter/core/SoundPlayer.h"
 
 #include <QSoundEffect>
-#include <QTemporaryDir>
 
 namespace brantock::counter {
 
@@ -18,8 +17,7 @@ public:
 
 private:
     QSoundEffect effect_;
-    // The built-in sound written out on first use, as the effect plays only files.
-    QTemporaryDir folder_;
+    // The built-in sound's file, found or written on first use: the effect plays only files.
     QString defaultFile_;
 };
 

@@ -1,5 +1,12 @@
 #include "counter/core/WaveSound.h"
 
+#include "runtime/ProductConfig.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QStandardPaths>
+
 #include <QtEndian>
 
 #include <cmath>
@@ -52,6 +59,23 @@ QByteArray WaveSound::Tone(double frequency, std::int32_t sampleCount) {
 const QByteArray& WaveSound::Default() {
     static const QByteArray sound = Tone(880.0, DefaultSampleCount);
     return sound;
+}
+
+QString WaveSound::DefaultFile() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+                           u'/' + QString::fromLatin1(config::VendorFolder);
+    const QString path = folder + QStringLiteral("/DEFAULTSOUND.wav");
+    QFile existing(path);
+    if (existing.open(QIODevice::ReadOnly) && existing.size() == Default().size() &&
+        existing.readAll() == Default())
+        return path;
+    // Written aside and moved into place, so a counter starting at the same time never
+    // plays half a file.
+    QSaveFile file(path);
+    if (!QDir().mkpath(folder) || !file.open(QIODevice::WriteOnly) ||
+        file.write(Default()) != Default().size() || !file.commit())
+        return QString();
+    return path;
 }
 
 } // namespace brantock::counter

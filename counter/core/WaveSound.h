@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 #include <cstdint>
 
@@ -19,6 +20,10 @@ public:
     static QByteArray Tone(double frequency, std::int32_t sampleCount);
     // The built-in sound "DEFAULTSOUND".
     static const QByteArray& Default();
+    // The built-in sound as a file, for players that play only files: one file in the user's
+    // cache folder, written once and shared by every counter; the empty text when it cannot
+    // be written.
+    static QString DefaultFile();
 };
 
 } // namespace brantock::counter

@@ -154,3 +154,36 @@ TEST_F(Sounds, TheBuiltInSoundIsEightBitMonoPcmAtElevenKilohertzWith1008Samples)
     EXPECT_EQ(u32(40), 1008u);
     EXPECT_NE(wave.mid(44).count(char(128)), 1008); // not silence
 }
+
+TEST_F(Sounds, TheBuiltInSoundHasOneSharedFileInTheCacheFolderMendedWhenDamaged) {
+    const QString path = WaveSound::DefaultFile();
+    ASSERT_FALSE(path.isEmpty());
+    EXPECT_TRUE(path.startsWith(qEnvironmentVariable("XDG_CACHE_HOME")));
+    const auto content = [&] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    EXPECT_EQ(content(), WaveSound::Default());
+    EXPECT_EQ(WaveSound::DefaultFile(), path) << "the same file again";
+
+    // A torn file, left by a machine that stopped mid-write, is written whole again.
+    QFile torn(path);
+    ASSERT_TRUE(torn.open(QIODevice::WriteOnly));
+    torn.write(WaveSound::Default().left(100));
+    torn.close();
+    EXPECT_EQ(WaveSound::DefaultFile(), path);
+    EXPECT_EQ(content(), WaveSound::Default());
+    // Nothing else is left in the folder.
+    EXPECT_EQ(QDir(QFileInfo(path).path()).entryList(QDir::Files), QStringList{"DEFAULTSOUND.wav"});
+}
+
+TEST_F(Sounds, WithoutAWritableCacheTheBuiltInSoundHasNoFile) {
+    const QByteArray cache = qgetenv("XDG_CACHE_HOME");
+    ScratchFolder scratch;
+    QFile blocker(scratch.file("cache"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // a file where the folder would be
+    blocker.close();
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(scratch.file("cache")));
+    EXPECT_TRUE(WaveSound::DefaultFile().isEmpty());
+    qputenv("XDG_CACHE_HOME", cache);
+}
