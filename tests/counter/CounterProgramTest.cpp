@@ -3,6 +3,7 @@
 #include "tests/support/DataFiles.h"
 #include "tests/support/ScriptedErrors.h"
 #include "tests/support/ScriptedMessages.h"
+#include "tests/support/StandInProgram.h"
 #include "tests/support/TemporaryRegistry.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -19,9 +20,11 @@
 #include "platform/data/Connection.h"
 #include "platform/data/Recordset.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QTest>
 #include <QTimer>
@@ -125,6 +128,20 @@ TEST_F(CounterProgram, TheHelpMenuShowsOneAboutBoxOwnedByTheMainWindow) {
     EXPECT_TRUE(boxes[0]->isVisible());
     EXPECT_FALSE(boxes[0]->isModal());
     EXPECT_TRUE(errors.reports().empty());
+}
+
+TEST_F(CounterProgram, TheReportsMenuStartsTheReportsProgramBesideItWithTheDataFileAndTag) {
+    ports.serve(1);
+    start();
+    StandInProgram reports(programFolder.path(), "brantockreports");
+    InstanceTag = "North door";
+    form->ui().mnuViewReports->trigger();
+    const auto starts = reports.waitForStarts(1);
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_EQ(starts[0].arguments,
+              QStringList{"datapath=" + CommandLineDataPath + ",TAG=North door"});
+    EXPECT_EQ(starts[0].folder, QFileInfo(programFolder.path()).canonicalFilePath());
+    EXPECT_TRUE(boxes.shown().empty());
 }
 
 TEST_F(CounterProgram, ASecondCounterOnAnotherPortLogsItsOwnSensors) {
