@@ -22,6 +22,7 @@ std::optional<FileDialogChoice> QtFileDialogBackend::run(const FileDialogRequest
     QFileDialog dialog(QApplication::activeWindow(), request.title);
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
     QStringList filters;
     for (qsizetype i = 0; i < request.descriptions.size(); ++i)
         filters << qtFilter(request.descriptions[i], request.patterns.value(i));
