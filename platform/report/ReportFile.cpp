@@ -3,7 +3,9 @@
 #include "platform/os/AtomicFile.h"
 #include "platform/report/ReportError.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <cstring>
@@ -22,6 +24,11 @@ QString reason(int error) {
 } // namespace
 
 bool ReportFile::isHeldOpen(const QString& fileName) {
+    // LibreOffice keeps no lock on a document it shows; it marks it with a file beside it.
+    const QFileInfo file(fileName);
+    if (file.exists() &&
+        QFileInfo::exists(file.dir().filePath(QStringLiteral(".~lock.") + file.fileName() + u'#')))
+        return true;
     const QByteArray name = QFile::encodeName(fileName);
     // Not blocking on a pipe in the file's place; a file that cannot be opened holds no lock
     // this process could meet.

@@ -16,8 +16,8 @@ public:
     // an empty name.
     static void write(const QString& fileName, const QByteArray& bytes, const QString& what);
 
-    // True when another open of the file holds a lock on it (an fcntl lock, as office
-    // programs take on the documents they have open, or an flock).
+    // True when another program has the file open: LibreOffice's lock file for it lies beside
+    // it (".~lock.<name>#"), or another open of it holds an fcntl or flock lock.
     static bool isHeldOpen(const QString& fileName);
 };
 
