@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace brantock::platform {
 
@@ -11,9 +12,21 @@ namespace {
 QString qtFilter(const QString& description, const QString& patterns) {
     QStringList list = patterns.split(u';', Qt::SkipEmptyParts);
     for (QString& p : list)
-        if (p.trimmed() == u"*.*")
+        p = p.trimmed();
+    // A description that already shows its patterns ("PDF (*.pdf)") shows them once.
+    QString name = description;
+    const qsizetype open = description.lastIndexOf(u'(');
+    if (open >= 0 && description.endsWith(u')')) {
+        static const QRegularExpression separators(QStringLiteral("[;,\\s]+"));
+        const QStringList shown = description.mid(open + 1, description.size() - open - 2)
+                                      .split(separators, Qt::SkipEmptyParts);
+        if (shown == list)
+            name = description.left(open).trimmed();
+    }
+    for (QString& p : list)
+        if (p == u"*.*")
             p = QStringLiteral("*");
-    return QStringLiteral("%1 (%2)").arg(description, list.join(u' '));
+    return QStringLiteral("%1 (%2)").arg(name, list.join(u' '));
 }
 
 } // namespace
