@@ -36,7 +36,7 @@ bool SaveReport(const platform::Report* report, const QString& FileName, std::in
         if (exportKind.classId.isEmpty())
             return withoutError([&] { pagesOf(report).Save(FileName); });
         const std::unique_ptr<platform::ExportFilter> filter =
-            platform::ExportFilters::Create(exportKind.classId);
+            platform::ExportFilters::create(exportKind.classId);
         filter->SetFileName(FileName);
         return withoutError([&] { filter->Export(pagesOf(report)); });
     });

@@ -98,7 +98,7 @@ private:
 
 } // namespace
 
-QString ExcelExport::SheetName(const QString& caption) {
+QString ExcelExport::sheetName(const QString& caption) {
     QString name = caption;
     name.removeIf([](QChar c) {
         return QStringView(u"[]:*?/\\").contains(c) || c.category() == QChar::Other_Control;
@@ -124,7 +124,7 @@ QByteArray ExcelExport::render(const ReportDocument& pages) const {
     properties.title = const_cast<char*>(title.constData());
     check(workbook_set_properties(book.get(), &properties));
     lxw_worksheet* sheet =
-        workbook_add_worksheet(book.get(), SheetName(table.caption).toUtf8().constData());
+        workbook_add_worksheet(book.get(), sheetName(table.caption).toUtf8().constData());
     if (!sheet)
         throw failure(QStringLiteral("no worksheet"));
 

@@ -9,13 +9,12 @@ namespace brantock::platform {
 // cells, every other text a text cell, bold, italic and aligned as on the page.
 class ExcelExport : public ExportFilter {
 public:
-    QByteArray render(const ReportDocument& pages) const override;
-
     // A sheet name from the caption: without the characters a sheet name may not hold, at
     // most 31 characters, "Report" when nothing is left.
-    static QString SheetName(const QString& caption);
+    static QString sheetName(const QString& caption);
 
 protected:
+    QByteArray render(const ReportDocument& pages) const override;
     QString kindName() const override { return QStringLiteral("spreadsheet"); }
 };
 

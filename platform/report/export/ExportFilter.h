@@ -20,10 +20,9 @@ public:
     // written (ReportFile::write); no file is left under the name then.
     void Export(const ReportDocument& pages) const;
 
+protected:
     // The file's bytes for the pages.
     virtual QByteArray render(const ReportDocument& pages) const = 0;
-
-protected:
     // The kind of file, for error descriptions ("PDF file").
     virtual QString kindName() const = 0;
 

@@ -11,7 +11,7 @@
 
 namespace brantock::platform {
 
-std::unique_ptr<ExportFilter> ExportFilters::Create(const QString& classId) {
+std::unique_ptr<ExportFilter> ExportFilters::create(const QString& classId) {
     const std::pair<const QString&, std::function<std::unique_ptr<ExportFilter>()>> classes[] = {
         {PdfClassId, [] { return std::make_unique<PdfExport>(); }},
         {TextClassId, [] { return std::make_unique<TextExport>(); }},

@@ -20,7 +20,7 @@ public:
 
     // A new filter of the class, its identifier compared without regard to case; raises 429
     // for an identifier that names no filter.
-    static std::unique_ptr<ExportFilter> Create(const QString& classId);
+    static std::unique_ptr<ExportFilter> create(const QString& classId);
 };
 
 } // namespace brantock::platform

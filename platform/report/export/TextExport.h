@@ -7,10 +7,8 @@ namespace brantock::platform {
 // The report as plain UTF-8 text: the report header's lines, a blank line, then the table
 // in columns as wide as their longest text, two blanks apart, numbers right-aligned.
 class TextExport : public ExportFilter {
-public:
-    QByteArray render(const ReportDocument& pages) const override;
-
 protected:
+    QByteArray render(const ReportDocument& pages) const override;
     QString kindName() const override { return QStringLiteral("text file"); }
 };
 

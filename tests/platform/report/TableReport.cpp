@@ -12,7 +12,7 @@ const QString TableReport::Title = QStringLiteral("Export check \u00dcn\u00efcod
 const QString TableReport::Range = QStringLiteral("From 1/1/2024 to 1/31/2024");
 const QString TableReport::Count = QStringLiteral("Full count");
 
-QString TableReport::Place(int row) {
+QString TableReport::place(int row) {
     if (row == 0)
         return QStringLiteral("Z\u00fcrich {north} \\ 5 \u20ac");
     if (row == 1)
@@ -38,7 +38,7 @@ MemoryRecordset TableReport::table() {
     const QStringList names{QStringLiteral("Place"), QStringLiteral("Monday"),
                             QStringLiteral("Tuesday"), QStringLiteral("Share")};
     for (int row = 0; row < Rows; ++row)
-        rows.AddNew(names, {Place(row), Monday(row), Tuesday(row), Share(row)});
+        rows.AddNew(names, {place(row), monday(row), tuesday(row), share(row)});
     rows.UpdateBatch();
     rows.MoveFirst();
     return rows;

@@ -20,13 +20,13 @@ public:
 
     // The row's texts and numbers: row 0's place holds RTF's own characters and text beyond
     // Latin-1, row 1's a character beyond 16 bits; the others are "Slot n".
-    static QString Place(int row);
-    static int Monday(int row) { return row * 3; }
-    static int Tuesday(int row) { return 100 - row; }
-    static double Share(int row) { return row + 0.25; }
-    static int MondayTotal() { return int(totalOf(Monday)); }
-    static int TuesdayTotal() { return int(totalOf(Tuesday)); }
-    static double ShareTotal() { return totalOf(Share); }
+    static QString place(int row);
+    static int monday(int row) { return row * 3; }
+    static int tuesday(int row) { return 100 - row; }
+    static double share(int row) { return row + 0.25; }
+    static int mondayTotal() { return int(totalOf(monday)); }
+    static int tuesdayTotal() { return int(totalOf(tuesday)); }
+    static double shareTotal() { return totalOf(share); }
 
     static platform::MemoryRecordset table();
 

@@ -42,7 +42,7 @@ protected:
             TableReport::ran().Pages().Save(path);
             return;
         }
-        const std::unique_ptr<ExportFilter> filter = ExportFilters::Create(kind.classId);
+        const std::unique_ptr<ExportFilter> filter = ExportFilters::create(kind.classId);
         filter->SetFileName(path);
         filter->Export(TableReport::ran().Pages());
     }

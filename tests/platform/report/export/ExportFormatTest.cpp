@@ -83,7 +83,7 @@ TEST(ExcelExport, SheetNamesLeaveOutWhatASheetNameCannotHold) {
         {QStringLiteral("[*]"), QStringLiteral("Report")},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ExcelExport::SheetName(c.caption), c.name) << c.caption.toStdString();
+        EXPECT_EQ(ExcelExport::sheetName(c.caption), c.name) << c.caption.toStdString();
 }
 
 TEST(ExportFilters, MakesEachFilterByItsClassIdentifierAndRefusesAnyOther) {
@@ -98,13 +98,13 @@ TEST(ExportFilters, MakesEachFilterByItsClassIdentifierAndRefusesAnyOther) {
         {ExportFilters::ExcelClassId.toLower(), typeid(ExcelExport)},
     };
     for (const auto& c : cases) {
-        const std::unique_ptr<ExportFilter> filter = ExportFilters::Create(c.id);
+        const std::unique_ptr<ExportFilter> filter = ExportFilters::create(c.id);
         ASSERT_NE(filter, nullptr);
         EXPECT_EQ(typeid(*filter), c.type) << c.id.toStdString();
         EXPECT_TRUE(filter->FileName().isEmpty());
     }
     try {
-        ExportFilters::Create(QStringLiteral("{00000000-0000-0000-0000-000000000000}"));
+        ExportFilters::create(QStringLiteral("{00000000-0000-0000-0000-000000000000}"));
         ADD_FAILURE() << "an unknown class was made";
     } catch (const RuntimeError& e) {
         EXPECT_EQ(e.number(), reporterr::CannotCreateObject);
@@ -118,7 +118,7 @@ namespace {
 class EveryKind : public ::testing::Test {
 protected:
     QString write(const QString& classId, const QString& name, const ReportDocument& pages) {
-        const std::unique_ptr<ExportFilter> filter = ExportFilters::Create(classId);
+        const std::unique_ptr<ExportFilter> filter = ExportFilters::create(classId);
         filter->SetFileName(folder.file(name));
         filter->Export(pages);
         return folder.file(name);

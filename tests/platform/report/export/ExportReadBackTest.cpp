@@ -22,7 +22,7 @@ namespace {
 class ReadBack : public ::testing::Test {
 protected:
     QString exported(const QString& classId, const QString& name) const {
-        const std::unique_ptr<ExportFilter> filter = ExportFilters::Create(classId);
+        const std::unique_ptr<ExportFilter> filter = ExportFilters::create(classId);
         filter->SetFileName(folder.file(name));
         filter->Export(TableReport::ran().Pages());
         return folder.file(name);
@@ -44,16 +44,16 @@ QStringList columnsOf(const QString& line) {
 }
 
 QStringList rowOf(int row) {
-    return {TableReport::Place(row), QString::number(TableReport::Monday(row)),
-            QString::number(TableReport::Tuesday(row)), QString::number(TableReport::Share(row))};
+    return {TableReport::place(row), QString::number(TableReport::monday(row)),
+            QString::number(TableReport::tuesday(row)), QString::number(TableReport::share(row))};
 }
 
 const QStringList Titles{"Place", "Mon", "Tue", "Share"};
 
 QStringList totals() {
-    return {"Totals", QString::number(TableReport::MondayTotal()),
-            QString::number(TableReport::TuesdayTotal()),
-            QString::number(TableReport::ShareTotal())};
+    return {"Totals", QString::number(TableReport::mondayTotal()),
+            QString::number(TableReport::tuesdayTotal()),
+            QString::number(TableReport::shareTotal())};
 }
 
 bool hasLine(const QString& page, const QStringList& cells) {
@@ -135,16 +135,16 @@ TEST_F(ReadBack, TheSpreadsheetHoldsTheNumbersAsNumbersAndTheTextsAsText) {
     EXPECT_EQ(text("D4"), "Share");
     for (int row = 0; row < TableReport::Rows; ++row) {
         const QString line = QString::number(row + 5);
-        EXPECT_EQ(text("A" + line), TableReport::Place(row));
-        EXPECT_EQ(value("B" + line), TableReport::Monday(row)) << row;
-        EXPECT_EQ(value("C" + line), TableReport::Tuesday(row)) << row;
-        EXPECT_EQ(value("D" + line), TableReport::Share(row)) << row;
+        EXPECT_EQ(text("A" + line), TableReport::place(row));
+        EXPECT_EQ(value("B" + line), TableReport::monday(row)) << row;
+        EXPECT_EQ(value("C" + line), TableReport::tuesday(row)) << row;
+        EXPECT_EQ(value("D" + line), TableReport::share(row)) << row;
     }
     const QString last = QString::number(TableReport::Rows + 5);
     EXPECT_EQ(text("A" + last), "Totals");
-    EXPECT_EQ(value("B" + last), TableReport::MondayTotal());
-    EXPECT_EQ(value("C" + last), TableReport::TuesdayTotal());
-    EXPECT_EQ(value("D" + last), TableReport::ShareTotal());
+    EXPECT_EQ(value("B" + last), TableReport::mondayTotal());
+    EXPECT_EQ(value("C" + last), TableReport::tuesdayTotal());
+    EXPECT_EQ(value("D" + last), TableReport::shareTotal());
     // Nothing of the page footers, nothing after the totals.
     for (const auto& [ref, cell] : cells) {
         EXPECT_NE(cell.text, "Page") << ref.toStdString();
@@ -194,6 +194,6 @@ TEST_F(ReadBack, TheTextHoldsTheHeaderLinesAndTheTableInAlignedColumns) {
     // (counted in characters: the clef is one), and each column starts where its title does.
     for (qsizetype i = 3; i < lines.size(); ++i)
         EXPECT_EQ(lines[i].toUcs4().size(), lines[3].toUcs4().size()) << lines[i].toStdString();
-    EXPECT_EQ(lines[4].indexOf(TableReport::Place(0)), lines[3].indexOf("Place"));
+    EXPECT_EQ(lines[4].indexOf(TableReport::place(0)), lines[3].indexOf("Place"));
     EXPECT_FALSE(text.contains(QStringLiteral("Page")));
 }
