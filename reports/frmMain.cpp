@@ -6,13 +6,17 @@
 #include "foundation/FoundationState.h"
 #include "foundation/modbrUtils.h"
 #include "foundation/modbrUtilsData.h"
+#include "foundation/modShellFolders.h"
 #include "foundation/ReportingHandler.h"
 #include "foundation/ui/frmAbout.h"
 #include "foundation/ui/ShowModeless.h"
+#include "platform/dialogs/CommonDialog.h"
 #include "platform/dialogs/MessageBoxService.h"
 #include "platform/os/Shell.h"
 #include "platform/report/Report.h"
 #include "platform/ui/report/ReportViewer.h"
+#include "reports/core/ExportKind.h"
+#include "reports/core/modMain.h"
 #include "reports/core/PreviewChoice.h"
 #include "reports/DateSelector.h"
 #include "runtime/Clock.h"
@@ -69,6 +73,10 @@ void frmMain::connectControls() {
     connect(help, &QShortcut::activated, this, &frmMain::mnuHelpContents_Click);
     const std::pair<QAction*, void (frmMain::*)()> menus[] = {
         {ui_.mnuFilePrint, &frmMain::mnuFilePrint_Click},
+        {ui_.mnuExportPDF, &frmMain::mnuExportPDF_Click},
+        {ui_.mnuExportExcel, &frmMain::mnuExportExcel_Click},
+        {ui_.mnuWordExport, &frmMain::mnuWordExport_Click},
+        {ui_.mnuTextExport, &frmMain::mnuTextExport_Click},
         {ui_.mnuFileExit, &frmMain::mnuFileExit_Click},
         {ui_.mnuSelectDataPath, &frmMain::mnuSelectDataPath_Click},
         {ui_.mnuReportsDay, &frmMain::mnuReportsDay_Click},
@@ -281,6 +289,85 @@ void frmMain::mnuFilePrint_Click() {
     ReportingHandler(QStringLiteral("mnuFilePrint_Click&"),
                      QStringLiteral("processing print menu click"))
         .run([&] { ui_.arvPreview->Print(true); });
+}
+
+void frmMain::mnuExportPDF_Click() {
+    exportMenu(QStringLiteral("mnuExportPDF_Click&"), ExportKind::Pdf);
+}
+
+void frmMain::mnuExportExcel_Click() {
+    exportMenu(QStringLiteral("mnuExportExcel_Click&"), ExportKind::Excel);
+}
+
+void frmMain::mnuWordExport_Click() {
+    exportMenu(QStringLiteral("mnuExportWord_Click&"), ExportKind::RichText);
+}
+
+void frmMain::mnuTextExport_Click() {
+    exportMenu(QStringLiteral("mnuExporttext_Click&"), ExportKind::Text);
+}
+
+void frmMain::exportMenu(const QString& trail, std::int32_t kind) {
+    ReportingHandler(trail, QStringLiteral("processing menu click")).run([&] {
+        SaveCurrentReport(kind);
+    });
+}
+
+// ---- Saving the report shown
+
+void frmMain::SaveCurrentReport(std::int32_t kind) {
+    QString path;
+    bool saved = false;
+    ReportingHandler::WithSource(QStringLiteral("SaveCurrentReport&"))
+        .run({
+            [&] {
+                path = GetSavepath(kind);
+                return path.isEmpty() ? Flow::Leave : Flow::Next;
+            },
+            [&] { saved = SaveReport(ui_.arvPreview->ReportSource().get(), path, kind); },
+            [&] {
+                if (saved)
+                    Message(QStringLiteral("Report saved as: ") + path,
+                            platform::style::Information | platform::style::SetForeground,
+                            QStringLiteral("Report saved"));
+                else
+                    Message(QStringLiteral("Sorry, I couldn't save the report: ") + path +
+                                QStringLiteral("\nCheck to see that you don't have a file with "
+                                               "the same name open in another program."),
+                            platform::style::Critical | platform::style::SystemModal,
+                            QStringLiteral("Report not saved"));
+            },
+        });
+}
+
+QString frmMain::GetSavepath(std::int32_t kind) {
+    platform::CommonDialog& dialog = ui_.cdlSave;
+    const ExportKind exportKind = ExportKind::of(kind);
+    QString path;
+    ReportingHandler::WithSource(QStringLiteral("GetSavepath&"))
+        .run({
+            [&] { dialog.Filter = exportKind.filter + QStringLiteral("|All files (*.*)|*.*"); },
+            // The documents folder and the proposed name every time, wherever the last
+            // report went.
+            [&] { dialog.InitDir = GetSpecialFolder(csidl::Personal, false); },
+            [&] { dialog.FileName = QStringLiteral("BrantockReport") + exportKind.extension; },
+            [&] { dialog.DialogTitle = exportKind.title; },
+            [&] { dialog.Flags = platform::CommonDialog::OverwritePrompt; },
+            [&] {
+                try {
+                    dialog.ShowSave();
+                } catch (const RuntimeError& e) {
+                    if (e.number() == platform::CommonDialog::CancelErrorNumber)
+                        return Flow::Leave;
+                    // Any other failure of the dialog is reported; the proposed name is no
+                    // choice of the user's, so nothing is saved.
+                    throw;
+                }
+                path = dialog.FileName;
+                return Flow::Next;
+            },
+        });
+    return path;
 }
 
 void frmMain::mnuFileExit_Click() {

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <cstdint>
 #include <memory>
 
 namespace brantock {
@@ -54,6 +55,10 @@ public Q_SLOTS:
     void cmdPreviewReport_Click();
     void arvPreview_LoadCompleted();
     void mnuFilePrint_Click();
+    void mnuExportPDF_Click();
+    void mnuExportExcel_Click();
+    void mnuWordExport_Click();
+    void mnuTextExport_Click();
     void mnuFileExit_Click();
     void mnuSelectDataPath_Click();
     void mnuHelpContents_Click();
@@ -70,6 +75,9 @@ private:
     void connectControls();
     void previewReport(std::shared_ptr<platform::Report>& slot,
                        std::shared_ptr<platform::Report> report);
+    void SaveCurrentReport(std::int32_t kind);
+    QString GetSavepath(std::int32_t kind);
+    void exportMenu(const QString& trail, std::int32_t kind);
 
     frmMainUi ui_;
     // Shared with the viewer while it shows one of them.

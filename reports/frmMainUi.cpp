@@ -152,6 +152,7 @@ void frmMainUi::setupUi(QMainWindow* form) {
     chkDateShowDetails = check(vseReports, QStringLiteral("Show Details"), false, 1230, 5505, 1380);
     cmdPreviewReport =
         FormControls::button(vseReports, QStringLiteral("Preview Day Report"), 90, 5880, 2520, 375);
+    cdlSave.CancelError = true;
 
     // The tab's own bar comes on top of the designed page, which keeps its full height.
     const int tabBar = tabReports->tabBar()->sizeHint().height();

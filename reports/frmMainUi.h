@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/dialogs/CommonDialog.h"
+
 #include <array>
 
 class QAction;
@@ -67,6 +69,8 @@ public:
     QCheckBox* chkDateHalfCount = nullptr;
     QCheckBox* chkDateShowDetails = nullptr;
     QPushButton* cmdPreviewReport = nullptr;
+    // The save dialog; a cancel raises its error.
+    platform::CommonDialog cdlSave;
 
     QMenu* mnuFile = nullptr;
     QAction* mnuFilePrint = nullptr;

@@ -31,6 +31,8 @@ QString RuntimeError::standardDescription(int number) {
         return QStringLiteral("Bad file name or number");
     case err::FileNotFound:
         return QStringLiteral("File not found");
+    case err::PermissionDenied:
+        return QStringLiteral("Permission denied");
     case err::PathFileAccessError:
         return QStringLiteral("Path/File access error");
     case err::PathNotFound:

@@ -10,6 +10,7 @@ packages=(
   dbus-daemon dbus-bin
   libgtest-dev libgmock-dev googletest
   clang-format
+  poppler-utils unzip
   e2fsprogs
   locales
 )

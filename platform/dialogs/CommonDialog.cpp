@@ -31,6 +31,7 @@ void CommonDialog::show(bool save) {
     request.filterIndex = FilterIndex;
     request.initialFolder = InitDir;
     request.fileName = FileName;
+    request.overwritePrompt = (Flags & OverwritePrompt) != 0;
     const auto choice = FileDialogBackend::current().run(request);
     if (!choice) {
         if (CancelError)

@@ -17,6 +17,8 @@ struct FileDialogRequest {
     int filterIndex = 1; // 1-based
     QString initialFolder;
     QString fileName;
+    // Saving onto a file that exists asks first.
+    bool overwritePrompt = false;
 };
 
 struct FileDialogChoice {

@@ -3,6 +3,7 @@
 #include "platform/os/AtomicFile.h"
 #include "platform/report/PageFile.h"
 #include "platform/report/ReportError.h"
+#include "platform/report/ReportFile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -18,13 +19,7 @@ QString reason(int error) {
 } // namespace
 
 void ReportDocument::Save(const QString& fileName) const {
-    const QByteArray bytes = PageFile::encode(*this);
-    const int error = AtomicFile::write(fileName.toStdString(),
-                                        std::string_view(bytes.constData(), bytes.size()));
-    if (error != 0)
-        throw ReportError::make(err::PathFileAccessError,
-                                QStringLiteral("Cannot write the report page file '%1' (%2).")
-                                    .arg(fileName, reason(error)));
+    ReportFile::write(fileName, PageFile::encode(*this), QStringLiteral("report page file"));
 }
 
 ReportDocument ReportDocument::Load(const QString& fileName) {

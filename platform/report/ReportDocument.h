@@ -17,7 +17,7 @@ public:
 
     int Count() const { return int(pages.size()); }
 
-    // Raises 75 when the file cannot be written; the file is replaced whole or not at all.
+    // Raises as ReportFile::write does; the file is replaced whole or not at all.
     void Save(const QString& fileName) const;
     // Raises 53 for a missing file, 75 for one that cannot be read, and the page file
     // errors for anything that is not a whole page file of a known version.

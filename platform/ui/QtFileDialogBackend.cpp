@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace brantock::platform {
 
@@ -11,9 +12,21 @@ namespace {
 QString qtFilter(const QString& description, const QString& patterns) {
     QStringList list = patterns.split(u';', Qt::SkipEmptyParts);
     for (QString& p : list)
-        if (p.trimmed() == u"*.*")
+        p = p.trimmed();
+    // A description that already shows its patterns ("PDF (*.pdf)") shows them once.
+    QString name = description;
+    const qsizetype open = description.lastIndexOf(u'(');
+    if (open >= 0 && description.endsWith(u')')) {
+        static const QRegularExpression separators(QStringLiteral("[;,\\s]+"));
+        const QStringList shown = description.mid(open + 1, description.size() - open - 2)
+                                      .split(separators, Qt::SkipEmptyParts);
+        if (shown == list)
+            name = description.left(open).trimmed();
+    }
+    for (QString& p : list)
+        if (p == u"*.*")
             p = QStringLiteral("*");
-    return QStringLiteral("%1 (%2)").arg(description, list.join(u' '));
+    return QStringLiteral("%1 (%2)").arg(name, list.join(u' '));
 }
 
 } // namespace
@@ -22,6 +35,7 @@ std::optional<FileDialogChoice> QtFileDialogBackend::run(const FileDialogRequest
     QFileDialog dialog(QApplication::activeWindow(), request.title);
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
     QStringList filters;
     for (qsizetype i = 0; i < request.descriptions.size(); ++i)
         filters << qtFilter(request.descriptions[i], request.patterns.value(i));

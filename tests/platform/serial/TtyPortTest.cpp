@@ -1,4 +1,5 @@
 #include "tests/platform/serial/CommRecorder.h"
+#include "tests/support/HeldFile.h"
 #include "tests/support/RaisedError.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -16,7 +17,6 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
-#include <sys/file.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -24,6 +24,7 @@
 using namespace brantock::platform;
 using brantock::RuntimeError;
 using brantock::testsupport::CommRecorder;
+using brantock::testsupport::HeldFile;
 using brantock::testsupport::RaisedError;
 using brantock::testsupport::ScratchFolder;
 
@@ -126,33 +127,13 @@ TEST_F(PtyPort, TerminalWithoutModemLinesReadsThemFalseAndRaisesNothing) {
 }
 
 TEST_F(PtyPort, DeviceHeldByAnotherProcessGivesPortAlreadyOpen) {
-    int ready[2];
-    int release[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    ASSERT_EQ(::pipe(release), 0);
-    const QByteArray path = terminal.toLocal8Bit();
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        ::close(release[1]);
-        const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY);
-        const char ok = fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0 ? 'y' : 'n';
-        [[maybe_unused]] ssize_t w = ::write(ready[1], &ok, 1);
-        char any;
-        [[maybe_unused]] ssize_t r = ::read(release[0], &any, 1);
-        ::_exit(0);
+    {
+        HeldFile other(terminal, HeldFile::Lock::Whole);
+        ASSERT_TRUE(other.held());
+        EXPECT_EQ(RaisedError::numberOf([&] { control.SetPortOpen(true); }),
+                  comErr::PortAlreadyOpen);
+        EXPECT_FALSE(control.PortOpen());
     }
-    ::close(ready[1]);
-    ::close(release[0]);
-    char ok = 0;
-    ASSERT_EQ(::read(ready[0], &ok, 1), 1);
-    ASSERT_EQ(ok, 'y');
-    EXPECT_EQ(RaisedError::numberOf([&] { control.SetPortOpen(true); }), comErr::PortAlreadyOpen);
-    EXPECT_FALSE(control.PortOpen());
-    ::close(release[1]);
-    ::waitpid(child, nullptr, 0);
-    ::close(ready[0]);
-
     control.SetPortOpen(true);
     EXPECT_TRUE(control.PortOpen());
 }
