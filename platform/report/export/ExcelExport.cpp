@@ -145,16 +145,26 @@ QByteArray ExcelExport::render(const ReportDocument& pages) const {
             put(row, lxw_col_t(i), line[i]);
         ++row;
     }
-    if (!table.lines.empty() && !table.rows.empty())
-        ++row;
-    std::vector<qsizetype> widths(table.columns.size(), 0);
-    for (const ReportTable::Row& line : table.rows) {
-        for (std::size_t i = 0; i < line.cells.size(); ++i) {
-            put(row, lxw_col_t(i), line.cells[i]);
-            widths[i] = std::max(widths[i], line.cells[i].text.size());
+    // A blank row between the header, each chart's numbers and the table.
+    std::vector<qsizetype> widths;
+    const auto grid = [&](const std::vector<ReportTable::Row>& rows) {
+        if (rows.empty())
+            return;
+        if (row > 0)
+            ++row;
+        for (const ReportTable::Row& line : rows) {
+            if (widths.size() < line.cells.size())
+                widths.resize(line.cells.size(), 0);
+            for (std::size_t i = 0; i < line.cells.size(); ++i) {
+                put(row, lxw_col_t(i), line.cells[i]);
+                widths[i] = std::max(widths[i], line.cells[i].text.size());
+            }
+            ++row;
         }
-        ++row;
-    }
+    };
+    for (const ReportTable::Grid& chart : table.charts)
+        grid(chart.rows);
+    grid(table.rows);
     for (std::size_t i = 0; i < widths.size(); ++i)
         check(worksheet_set_column(sheet, lxw_col_t(i), lxw_col_t(i),
                                    double(std::clamp<qsizetype>(widths[i] + 2, 8, 60)), nullptr));

@@ -143,6 +143,35 @@ std::optional<double> ReportTable::numberOf(const QString& text) {
     return value;
 }
 
+ReportTable::Grid ReportTable::chartGrid(const ChartContent& chart, int left) {
+    constexpr int ColumnWidth = 1200;
+    Grid grid;
+    const qsizetype width = chart.seriesNames.size() + 1;
+    for (qsizetype i = 0; i < width; ++i)
+        grid.columns.push_back({left + int(i) * ColumnWidth, ColumnWidth, i > 0});
+    ItemStyle heading;
+    heading.bold = true;
+    ItemStyle figure;
+    figure.alignment = int(Qt::AlignRight | Qt::AlignTop);
+    Row titles{ReportSectionKind::ReportHeader, {{QString(), heading, left}}};
+    for (qsizetype s = 0; s < chart.seriesNames.size(); ++s)
+        titles.cells.push_back({chart.seriesNames[s], figure, grid.columns[s + 1].left});
+    for (Cell& cell : titles.cells)
+        cell.style.bold = true;
+    grid.rows.push_back(std::move(titles));
+    for (qsizetype c = 0; c < chart.categories.size(); ++c) {
+        Row row{ReportSectionKind::Detail, {{chart.categories[c], ItemStyle(), left}}};
+        for (qsizetype s = 0; s < chart.seriesNames.size(); ++s) {
+            const double value =
+                s < chart.values.size() && c < chart.values[s].size() ? chart.values[s][c] : 0.0;
+            row.cells.push_back(
+                {QString::number(value, 'g', 15), figure, grid.columns[s + 1].left});
+        }
+        grid.rows.push_back(std::move(row));
+    }
+    return grid;
+}
+
 ReportTable ReportTable::of(const ReportDocument& document) {
     ReportTable table;
     table.caption = document.caption;
@@ -156,6 +185,12 @@ ReportTable ReportTable::of(const ReportDocument& document) {
         if (!cells.empty())
             table.lines.push_back(std::move(cells));
     }
+    // So that a report of a chart alone still gives its counts.
+    for (const ReportPage& page : document.pages)
+        for (const PageItem& item : page.items)
+            if (item.kind == PageItem::Kind::Chart && item.chart &&
+                !item.chart->categories.isEmpty() && !item.chart->seriesNames.isEmpty())
+                table.charts.push_back(chartGrid(*item.chart, item.left));
 
     const auto columns = columnsOf(bands);
     for (const auto& [control, column] : columns)

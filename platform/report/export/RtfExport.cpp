@@ -101,6 +101,45 @@ QByteArray RtfExport::escaped(const QString& text) {
     return out;
 }
 
+namespace {
+
+// A table, a row of cells at a time; its column titles head it again on every page.
+QByteArray gridRtf(Styles& styles, int margin, const std::vector<ReportTable::Column>& columns,
+                   const std::vector<ReportTable::Row>& rows) {
+    QByteArray body;
+    QByteArray rowDefinition;
+    if (!columns.empty()) {
+        const int left = columns.front().left;
+        rowDefinition = "\\trgaph60\\trleft" + QByteArray::number(left - margin);
+        int edge = 0;
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            const ReportTable::Column& column = columns[i];
+            const int end =
+                i + 1 < columns.size() ? columns[i + 1].left : column.left + column.width;
+            edge = std::max(edge + MinCellWidth, end - margin);
+            rowDefinition += "\\cellx" + QByteArray::number(edge);
+        }
+    }
+    for (const ReportTable::Row& row : rows) {
+        body += "\\trowd";
+        // The column titles head the table again on every page.
+        if (row.section == ReportSectionKind::PageHeader)
+            body += "\\trhdr";
+        body += rowDefinition + '\n';
+        for (const ReportTable::Cell& cell : row.cells) {
+            body += "\\pard\\plain\\intbl" + alignment(cell.style) + ' ';
+            if (!cell.text.isEmpty())
+                body += run(styles, cell);
+            body += "\\cell\n";
+        }
+        body += "\\row\n";
+    }
+
+    return body;
+}
+
+} // namespace
+
 QByteArray RtfExport::render(const ReportDocument& pages) const {
     const ReportTable table = ReportTable::of(pages);
     Styles styles;
@@ -112,6 +151,9 @@ QByteArray RtfExport::render(const ReportDocument& pages) const {
             margin = std::min(margin, cell.left);
     for (const ReportTable::Column& column : table.columns)
         margin = std::min(margin, column.left);
+    for (const ReportTable::Grid& chart : table.charts)
+        for (const ReportTable::Column& column : chart.columns)
+            margin = std::min(margin, column.left);
     if (margin == INT_MAX)
         margin = 1440;
 
@@ -128,36 +170,20 @@ QByteArray RtfExport::render(const ReportDocument& pages) const {
         }
         body += "\\par\n";
     }
-    if (!table.lines.empty() && !table.rows.empty())
-        body += "\\pard\\plain\\par\n";
-
-    QByteArray rowDefinition;
-    if (!table.columns.empty()) {
-        const int left = table.columns.front().left;
-        rowDefinition = "\\trgaph60\\trleft" + QByteArray::number(left - margin);
-        int edge = 0;
-        for (std::size_t i = 0; i < table.columns.size(); ++i) {
-            const ReportTable::Column& column = table.columns[i];
-            const int end = i + 1 < table.columns.size() ? table.columns[i + 1].left
-                                                         : column.left + column.width;
-            edge = std::max(edge + MinCellWidth, end - margin);
-            rowDefinition += "\\cellx" + QByteArray::number(edge);
-        }
-    }
-    for (const ReportTable::Row& row : table.rows) {
-        body += "\\trowd";
-        // The column titles head the table again on every page.
-        if (row.section == ReportSectionKind::PageHeader)
-            body += "\\trhdr";
-        body += rowDefinition + '\n';
-        for (const ReportTable::Cell& cell : row.cells) {
-            body += "\\pard\\plain\\intbl" + alignment(cell.style) + ' ';
-            if (!cell.text.isEmpty())
-                body += run(styles, cell);
-            body += "\\cell\n";
-        }
-        body += "\\row\n";
-    }
+    // An empty paragraph between the header, each chart's numbers and the table.
+    bool any = !table.lines.empty();
+    const auto grid = [&](const std::vector<ReportTable::Column>& columns,
+                          const std::vector<ReportTable::Row>& rows) {
+        if (rows.empty())
+            return;
+        if (any)
+            body += "\\pard\\plain\\par\n";
+        any = true;
+        body += gridRtf(styles, margin, columns, rows);
+    };
+    for (const ReportTable::Grid& chart : table.charts)
+        grid(chart.columns, chart.rows);
+    grid(table.columns, table.rows);
 
     QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n";
     out += styles.tables();

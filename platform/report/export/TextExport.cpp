@@ -28,23 +28,17 @@ qsizetype widthOf(const QString& text) {
 
 } // namespace
 
-QByteArray TextExport::render(const ReportDocument& pages) const {
-    const ReportTable table = ReportTable::of(pages);
-    QString out;
-    for (const auto& line : table.lines) {
-        QStringList texts;
-        for (const ReportTable::Cell& cell : line)
-            texts << oneLine(cell.text);
-        out += texts.join(Gap) + u'\n';
-    }
-    if (!table.lines.empty() && !table.rows.empty())
-        out += u'\n';
+namespace {
 
-    std::vector<qsizetype> widths(table.columns.size(), 0);
-    for (const ReportTable::Row& row : table.rows)
+// A table in aligned columns, numbers to the right.
+QString gridText(const std::vector<ReportTable::Column>& columns,
+                 const std::vector<ReportTable::Row>& rows) {
+    QString out;
+    std::vector<qsizetype> widths(columns.size(), 0);
+    for (const ReportTable::Row& row : rows)
         for (std::size_t i = 0; i < row.cells.size(); ++i)
             widths[i] = std::max(widths[i], widthOf(oneLine(row.cells[i].text)));
-    for (const ReportTable::Row& row : table.rows) {
+    for (const ReportTable::Row& row : rows) {
         QString line;
         for (std::size_t i = 0; i < row.cells.size(); ++i) {
             if (widths[i] == 0)
@@ -53,13 +47,35 @@ QByteArray TextExport::render(const ReportDocument& pages) const {
             const QString padding(widths[i] - widthOf(text), u' ');
             if (!line.isEmpty())
                 line += Gap;
-            line += table.columns[i].numeric ? padding + text : text + padding;
+            line += columns[i].numeric ? padding + text : text + padding;
         }
         while (line.endsWith(u' '))
             line.chop(1);
         out += line + u'\n';
     }
-    return out.toUtf8();
+    return out;
+}
+
+} // namespace
+
+QByteArray TextExport::render(const ReportDocument& pages) const {
+    const ReportTable table = ReportTable::of(pages);
+    QStringList blocks;
+    QString header;
+    for (const auto& line : table.lines) {
+        QStringList texts;
+        for (const ReportTable::Cell& cell : line)
+            texts << oneLine(cell.text);
+        header += texts.join(Gap) + u'\n';
+    }
+    if (!header.isEmpty())
+        blocks << header;
+    for (const ReportTable::Grid& chart : table.charts)
+        blocks << gridText(chart.columns, chart.rows);
+    if (!table.rows.empty())
+        blocks << gridText(table.columns, table.rows);
+    // A blank line between the header, each chart's numbers and the table.
+    return blocks.join(u'\n').toUtf8();
 }
 
 } // namespace brantock::platform

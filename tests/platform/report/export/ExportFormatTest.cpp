@@ -133,7 +133,7 @@ protected:
 
 } // namespace
 
-TEST_F(EveryKind, AReportWithoutItsTableSectionsExportsItsHeaderAlone) {
+TEST_F(EveryKind, AReportWithoutItsTableSectionsExportsItsHeaderAndItsChartsNumbers) {
     // As a report whose details are switched off: the header with its chart, page footers.
     TableReport report;
     report.PageHeader().SetVisible(false);
@@ -142,17 +142,27 @@ TEST_F(EveryKind, AReportWithoutItsTableSectionsExportsItsHeaderAlone) {
     report.Run();
     ASSERT_EQ(report.Pages().Count(), 1);
 
-    EXPECT_EQ(bytesOf(write(ExportFilters::TextClassId, "r.txt", report.Pages())),
-              (TableReport::Title + "\n" + TableReport::Range + "  " + TableReport::Count + "\n")
-                  .toUtf8());
+    const QStringList text =
+        QString::fromUtf8(bytesOf(write(ExportFilters::TextClassId, "r.txt", report.Pages())))
+            .split(u'\n');
+    ASSERT_EQ(text.size(), 3 + 1 + TableReport::Rows + 1);
+    EXPECT_EQ(text[0], TableReport::Title);
+    EXPECT_EQ(text[1], TableReport::Range + "  " + TableReport::Count);
+    EXPECT_EQ(text[2], QString());
+    EXPECT_EQ(text[3].simplified(), "Monday Tuesday Share");
+    EXPECT_EQ(text[4].simplified(), TableReport::place(0) + " 0 100 0.25");
+    EXPECT_EQ(text.last(), QString());
     const ExportReader::RichText rtf =
         ExportReader::richText(bytesOf(write(ExportFilters::RtfClassId, "r.rtf", report.Pages())));
-    EXPECT_EQ(rtf.paragraphs,
+    ASSERT_GE(rtf.paragraphs.size(), 2);
+    EXPECT_EQ(rtf.paragraphs.mid(0, 2),
               QStringList({TableReport::Title, TableReport::Range + u'\t' + TableReport::Count}));
-    EXPECT_TRUE(rtf.rows.empty());
+    EXPECT_EQ(rtf.rows.size(), std::size_t(1 + TableReport::Rows));
     const auto cells =
         ExportReader::sheetCells(write(ExportFilters::ExcelClassId, "r.xlsx", report.Pages()));
-    EXPECT_EQ(cells.size(), 3u);
+    EXPECT_EQ(cells.size(), 3u + 3u + 4u * TableReport::Rows);
+    ASSERT_TRUE(cells.count("C5"));
+    EXPECT_EQ(cells.at("C5").number, TableReport::tuesday(0)) << "a number cell";
     const QStringList pdf =
         ExportReader::pdfPages(write(ExportFilters::PdfClassId, "r.pdf", report.Pages()));
     ASSERT_EQ(pdf.size(), 1);

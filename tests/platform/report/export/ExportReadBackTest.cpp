@@ -50,6 +50,11 @@ QStringList rowOf(int row) {
 
 const QStringList Titles{"Place", "Mon", "Tue", "Share"};
 
+// The chart's numbers as the formats without pictures give them: its series across, a row
+// per category, before the table.
+const QStringList ChartTitles{"Monday", "Tuesday", "Share"};
+constexpr int ChartRows = 1 + TableReport::Rows;
+
 QStringList totals() {
     return {"Totals", QString::number(TableReport::mondayTotal()),
             QString::number(TableReport::tuesdayTotal()),
@@ -128,27 +133,39 @@ TEST_F(ReadBack, TheSpreadsheetHoldsTheNumbersAsNumbersAndTheTextsAsText) {
     EXPECT_EQ(text("A1"), TableReport::Title);
     EXPECT_EQ(text("A2"), TableReport::Range);
     EXPECT_EQ(text("B2"), TableReport::Count);
-    EXPECT_EQ(cells.count("A3"), 0u) << "a blank row between the header and the table";
-    EXPECT_EQ(text("A4"), "Place");
-    EXPECT_EQ(text("B4"), "Mon");
-    EXPECT_EQ(text("C4"), "Tue");
+    EXPECT_EQ(cells.count("A3"), 0u) << "a blank row between the header and the chart's numbers";
+    EXPECT_EQ(cells.count("A4"), 0u);
+    EXPECT_EQ(text("B4"), "Monday");
+    EXPECT_EQ(text("C4"), "Tuesday");
     EXPECT_EQ(text("D4"), "Share");
     for (int row = 0; row < TableReport::Rows; ++row) {
         const QString line = QString::number(row + 5);
         EXPECT_EQ(text("A" + line), TableReport::place(row));
         EXPECT_EQ(value("B" + line), TableReport::monday(row)) << row;
+        EXPECT_EQ(value("D" + line), TableReport::share(row)) << row;
+    }
+    const int table = 4 + ChartRows + 1; // after a blank row
+    EXPECT_EQ(cells.count("A" + QString::number(table - 1)), 0u);
+    EXPECT_EQ(text("A" + QString::number(table)), "Place");
+    EXPECT_EQ(text("B" + QString::number(table)), "Mon");
+    EXPECT_EQ(text("C" + QString::number(table)), "Tue");
+    EXPECT_EQ(text("D" + QString::number(table)), "Share");
+    for (int row = 0; row < TableReport::Rows; ++row) {
+        const QString line = QString::number(table + 1 + row);
+        EXPECT_EQ(text("A" + line), TableReport::place(row));
+        EXPECT_EQ(value("B" + line), TableReport::monday(row)) << row;
         EXPECT_EQ(value("C" + line), TableReport::tuesday(row)) << row;
         EXPECT_EQ(value("D" + line), TableReport::share(row)) << row;
     }
-    const QString last = QString::number(TableReport::Rows + 5);
-    EXPECT_EQ(text("A" + last), "Totals");
-    EXPECT_EQ(value("B" + last), TableReport::mondayTotal());
-    EXPECT_EQ(value("C" + last), TableReport::tuesdayTotal());
-    EXPECT_EQ(value("D" + last), TableReport::shareTotal());
+    const int last = table + 1 + TableReport::Rows;
+    EXPECT_EQ(text("A" + QString::number(last)), "Totals");
+    EXPECT_EQ(value("B" + QString::number(last)), TableReport::mondayTotal());
+    EXPECT_EQ(value("C" + QString::number(last)), TableReport::tuesdayTotal());
+    EXPECT_EQ(value("D" + QString::number(last)), TableReport::shareTotal());
     // Nothing of the page footers, nothing after the totals.
     for (const auto& [ref, cell] : cells) {
         EXPECT_NE(cell.text, "Page") << ref.toStdString();
-        EXPECT_LE(ref.mid(1).toInt(), TableReport::Rows + 5) << ref.toStdString();
+        EXPECT_LE(ref.mid(1).toInt(), last) << ref.toStdString();
     }
 
     const QString workbook = QString::fromUtf8(ExportReader::run(
@@ -168,10 +185,12 @@ TEST_F(ReadBack, TheRichTextHoldsTheHeaderLinesAndTheTableCellByCell) {
     ASSERT_GE(read.paragraphs.size(), 2);
     EXPECT_EQ(read.paragraphs[0], TableReport::Title);
     EXPECT_EQ(read.paragraphs[1], TableReport::Range + u'\t' + TableReport::Count);
-    ASSERT_EQ(read.rows.size(), std::size_t(TableReport::Rows + 2));
-    EXPECT_EQ(read.rows.front(), Titles);
+    ASSERT_EQ(read.rows.size(), std::size_t(ChartRows + TableReport::Rows + 2));
+    EXPECT_EQ(read.rows.front(), QStringList{""} + ChartTitles);
+    EXPECT_EQ(read.rows[1], rowOf(0)) << "the chart's numbers";
+    EXPECT_EQ(read.rows[ChartRows], Titles);
     for (int row = 0; row < TableReport::Rows; ++row)
-        EXPECT_EQ(read.rows[std::size_t(row) + 1], rowOf(row)) << row;
+        EXPECT_EQ(read.rows[std::size_t(ChartRows + row) + 1], rowOf(row)) << row;
     EXPECT_EQ(read.rows.back(), totals());
     // The titles row repeats on every page; the others do not.
     EXPECT_EQ(rtf.count("\\trhdr"), 1);
@@ -182,18 +201,23 @@ TEST_F(ReadBack, TheTextHoldsTheHeaderLinesAndTheTableInAlignedColumns) {
         bytesOf(exported(ExportFilters::TextClassId, QStringLiteral("report.txt"))));
     ASSERT_TRUE(text.endsWith(u'\n'));
     const QStringList lines = text.chopped(1).split(u'\n');
-    ASSERT_EQ(lines.size(), 3 + 1 + TableReport::Rows + 1);
+    ASSERT_EQ(lines.size(), 3 + ChartRows + 1 + 1 + TableReport::Rows + 1);
     EXPECT_EQ(lines[0], TableReport::Title);
     EXPECT_EQ(lines[1], TableReport::Range + QStringLiteral("  ") + TableReport::Count);
     EXPECT_EQ(lines[2], QString());
-    EXPECT_EQ(columnsOf(lines[3]), Titles);
+    EXPECT_EQ(columnsOf(lines[3]), ChartTitles);
     for (int row = 0; row < TableReport::Rows; ++row)
         EXPECT_EQ(columnsOf(lines[4 + row]), rowOf(row)) << row;
+    const int table = 3 + ChartRows + 1;
+    EXPECT_EQ(lines[table - 1], QString());
+    EXPECT_EQ(columnsOf(lines[table]), Titles);
+    for (int row = 0; row < TableReport::Rows; ++row)
+        EXPECT_EQ(columnsOf(lines[table + 1 + row]), rowOf(row)) << row;
     EXPECT_EQ(columnsOf(lines.last()), totals());
     // The numbers stand right-aligned, so every line of the table ends in the same column
     // (counted in characters: the clef is one), and each column starts where its title does.
-    for (qsizetype i = 3; i < lines.size(); ++i)
-        EXPECT_EQ(lines[i].toUcs4().size(), lines[3].toUcs4().size()) << lines[i].toStdString();
-    EXPECT_EQ(lines[4].indexOf(TableReport::place(0)), lines[3].indexOf("Place"));
+    for (qsizetype i = table; i < lines.size(); ++i)
+        EXPECT_EQ(lines[i].toUcs4().size(), lines[table].toUcs4().size()) << lines[i].toStdString();
+    EXPECT_EQ(lines[table + 1].indexOf(TableReport::place(0)), lines[table].indexOf("Place"));
     EXPECT_FALSE(text.contains(QStringLiteral("Page")));
 }
