@@ -54,6 +54,26 @@ const QString repTotals::CountStatement =
                    "WHERE TriggerDate = Day AND TriggerTime BETWEEN ?1 AND ?2) AS TotalCount "
                    "FROM Days");
 
+// Without an index that starts with the day, one pass over the table: a search per day
+// would read the whole table for each.
+const QString repTotals::ScanStatement =
+    QStringLiteral("SELECT TriggerDate, count(*) AS TotalCount FROM Triggers "
+                   "WHERE (TriggerTime BETWEEN ?1 AND ?2) AND "
+                   "(TriggerDate >= ?3 AND TriggerDate < ?4) "
+                   "GROUP BY TriggerDate ORDER BY TriggerDate");
+
+const QString& repTotals::CountStatementFor(platform::Connection& connection) {
+    const bool indexed =
+        connection
+            .Query(
+                QStringLiteral("SELECT count(*) FROM pragma_index_list('Triggers') AS List, "
+                               "pragma_index_info(List.name) AS Info "
+                               "WHERE Info.seqno = 0 AND Info.name = 'TriggerDate' COLLATE NOCASE"))
+            .Fields(0)
+            .toLongLong() > 0;
+    return indexed ? CountStatement : ScanStatement;
+}
+
 repTotals::repTotals()
     : CountReport(QStringLiteral("Brantock - Totals Report"), QStringLiteral("Totals Report"),
                   ChartTop),
@@ -158,9 +178,9 @@ void repTotals::CountGroups(platform::Connection& connection, MemoryRecordset& r
         return;
     // One query counts the window's triggers of each day the groups cover, in day order;
     // the days are added up into their groups.
-    platform::Recordset days =
-        connection.Query(CountStatement, {ClngTriggerTime(StartTime), ClngTriggerTime(EndTime),
-                                          groups.front().from, groups.back().to});
+    platform::Recordset days = connection.Query(
+        CountStatementFor(connection), {ClngTriggerTime(StartTime), ClngTriggerTime(EndTime),
+                                        groups.front().from, groups.back().to});
     auto group = groups.begin();
     for (; !days.IsEOF(); days.MoveNext()) {
         const qint64 day = days.Fields(0).toLongLong();

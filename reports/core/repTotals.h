@@ -38,9 +38,12 @@ public:
     platform::ReportLabel& lblGrandTotal;
     platform::ReportField& txtGrandTotal;
 
-    // The window's triggers per day: ?1 and ?2 the window's minutes, ?3 the first day
-    // number and ?4 the day after the last.
+    // The window's triggers per day, in day order: ?1 and ?2 the window's minutes, ?3 the
+    // first day number and ?4 the day after the last. CountStatement searches the index day by
+    // day; ScanStatement, for files without that index, reads the table once.
     static const QString CountStatement;
+    static const QString ScanStatement;
+    static const QString& CountStatementFor(platform::Connection& connection);
 
 private:
     // Its rows stay with the data control and the chart: there is no end event to free them.

@@ -1,8 +1,10 @@
 #include "tests/reports/support/PrintedReport.h"
 #include "tests/reports/support/TriggerFile.h"
+#include "tests/support/DataFiles.h"
 #include "tests/support/ScriptedErrors.h"
 #include "tests/support/ScriptedMessages.h"
 
+#include "platform/data/Connection.h"
 #include "platform/report/ReportLabel.h"
 #include "reports/core/repTotals.h"
 
@@ -16,6 +18,7 @@
 using namespace brantock;
 using namespace brantock::reports;
 using namespace brantock::reports::testsupport;
+using brantock::testsupport::DataFiles;
 using brantock::testsupport::ScriptedErrors;
 using brantock::testsupport::ScriptedMessages;
 
@@ -240,10 +243,19 @@ TEST_F(TotalsReport, FirstFormatFilesCountAndAFailingCountIsReported) {
     }
 }
 
-TEST_F(TotalsReport, TheCountSearchesTheIndexDayByDayWithinTheWindow) {
-    TriggerFile file;
-    const QString plan = file.plan(repTotals::CountStatement, {480, 1020, 8766, 12419});
-    EXPECT_TRUE(plan.contains("SEARCH Triggers USING COVERING INDEX TriggersByDateTime "
-                              "(TriggerDate=? AND TriggerTime>? AND TriggerTime<?)"))
-        << plan.toStdString();
+TEST_F(TotalsReport, TheCountSearchesTheIndexDayByDayAndWithoutItReadsTheTableOnce) {
+    for (const auto format : {TriggerFile::Format::Full, TriggerFile::Format::First}) {
+        TriggerFile file(format);
+        platform::Connection cn;
+        cn.Open(DataFiles::connectionText(file.path()));
+        const QString plan = file.plan(repTotals::CountStatementFor(cn), {480, 1020, 8766, 12419});
+        if (format == TriggerFile::Format::Full) {
+            EXPECT_TRUE(plan.contains("SEARCH Triggers USING COVERING INDEX TriggersByDateTime "
+                                      "(TriggerDate=? AND TriggerTime>? AND TriggerTime<?)"))
+                << plan.toStdString();
+        } else {
+            EXPECT_EQ(plan.count("SCAN Triggers"), 1) << plan.toStdString();
+            EXPECT_FALSE(plan.contains("CORRELATED")) << plan.toStdString();
+        }
+    }
 }
