@@ -243,6 +243,19 @@ TEST_F(TotalsReport, FirstFormatFilesCountAndAFailingCountIsReported) {
     }
 }
 
+TEST_F(TotalsReport, AGroupPastTheLastYearIsReportedAndIgnoringItNeverLoops) {
+    TriggerFile file;
+    errors.answer("5");
+    const std::unique_ptr<repTotals> report = totalsReport(
+        {QDate(2024, 3, 1), QDate(2024, 3, 31), QTime(8, 0), QTime(17, 0), 9000, "Years"});
+    ASSERT_EQ(errors.reports().size(), 1u);
+    EXPECT_EQ(errors.reports()[0].number, 5);
+    EXPECT_EQ(errors.reports()[0].trail, "repTotals - ReportStart&");
+    EXPECT_FALSE(report->wasCancelled());
+    EXPECT_TRUE(printed(*report).isEmpty());
+    EXPECT_TRUE(PrintedReport(report->Pages()).prints("chrtReport"));
+}
+
 TEST_F(TotalsReport, TheCountSearchesTheIndexDayByDayAndWithoutItReadsTheTableOnce) {
     for (const auto format : {TriggerFile::Format::Full, TriggerFile::Format::First}) {
         TriggerFile file(format);
