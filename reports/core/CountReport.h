@@ -4,6 +4,7 @@
 #include "platform/report/Report.h"
 #include "runtime/DateValue.h"
 
+#include <QFont>
 #include <QString>
 
 #include <cstdint>
