@@ -14,11 +14,19 @@ ReportingHandler ReportingHandler::WithSource(QString trail, QString activity, Q
 }
 
 bool ReportingHandler::run(std::initializer_list<Step> steps) const {
-    for (const Step& step : steps) {
+    return run(steps.begin(), steps.end());
+}
+
+bool ReportingHandler::run(const std::vector<Step>& steps) const {
+    return run(steps.data(), steps.data() + steps.size());
+}
+
+bool ReportingHandler::run(const Step* first, const Step* last) const {
+    for (const Step* step = first; step != last; ++step) {
         for (;;) {
             QString answer;
             try {
-                if (step() == Flow::Leave)
+                if ((*step)() == Flow::Leave)
                     return true;
                 break;
             } catch (const RuntimeError& e) {

@@ -9,6 +9,7 @@
 #include <initializer_list>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 namespace brantock {
 
@@ -53,9 +54,13 @@ public:
     // False when an error's answer made the procedure leave; true when every step ran, was
     // passed over by Continue, or a step left of its own accord.
     bool run(std::initializer_list<Step> steps) const;
+    // Steps put together from parts that several procedures share.
+    bool run(const std::vector<Step>& steps) const;
     bool run(const Step& step) const { return run({step}); }
 
 private:
+    bool run(const Step* first, const Step* last) const;
+
     QString trail_;
     QString activity_;
     QString detail_;

@@ -18,6 +18,8 @@
 #include "reports/core/ExportKind.h"
 #include "reports/core/modMain.h"
 #include "reports/core/PreviewChoice.h"
+#include "reports/core/repDay.h"
+#include "reports/core/repTotals.h"
 #include "reports/DateSelector.h"
 #include "runtime/Clock.h"
 #include "runtime/Conversions.h"
@@ -47,11 +49,11 @@ DateValue timeOf(const QTimeEdit* picker) {
     return DateValue::fromTime(t.hour(), t.minute(), t.second());
 }
 
-// A report of the kind with its caption; its rows, fields and chart come with the kind.
-std::shared_ptr<platform::Report> emptyReport(const QString& caption) {
-    auto report = std::make_shared<platform::Report>();
-    report->SetCaption(caption);
-    return report;
+// The options both kinds of report end with.
+void setChartAndCount(CountReport& report, const ReportOptions& options) {
+    report.ChartType = options.chartType;
+    report.HalfCount = options.halfCount;
+    report.ShowDetails = options.showDetails;
 }
 
 void selectText(QComboBox* list, const QString& text) {
@@ -256,23 +258,51 @@ void frmMain::cmdPreviewReport_Click() {
                 return Flow::Leave;
             },
             [&] {
+                // A report whose options cannot all be set is not kept: nothing is built.
                 if (day) {
-                    PreviewChoice::Units(options.dayUnitsText);
-                    previewReport(repDay_, emptyReport(QStringLiteral("Brantock - Day Report")));
+                    repDay_ = newDayReport(options);
+                    previewReport(repDay_);
                 } else {
-                    PreviewChoice::Units(options.totalsUnitsText);
-                    previewReport(repTotals_,
-                                  emptyReport(QStringLiteral("Brantock - Totals Report")));
+                    repTotals_ = newTotalsReport(options);
+                    previewReport(repTotals_);
                 }
             },
         });
 }
 
-void frmMain::previewReport(std::shared_ptr<platform::Report>& slot,
-                            std::shared_ptr<platform::Report> report) {
+std::shared_ptr<repDay> frmMain::newDayReport(const ReportOptions& options) const {
+    auto report = std::make_shared<repDay>();
+    report->StartDate = options.StartDate;
+    report->EndDate = options.EndDate;
+    report->IncludeMonday = options.include[ReportOptions::Monday];
+    report->IncludeTuesday = options.include[ReportOptions::Tuesday];
+    report->IncludeWednesday = options.include[ReportOptions::Wednesday];
+    report->IncludeThursday = options.include[ReportOptions::Thursday];
+    report->IncludeFriday = options.include[ReportOptions::Friday];
+    report->IncludeSaturday = options.include[ReportOptions::Saturday];
+    report->IncludeSunday = options.include[ReportOptions::Sunday];
+    report->StartTime = options.StartTime;
+    report->EndTime = options.EndTime;
+    report->TimeUnits = PreviewChoice::Units(options.dayUnitsText);
+    setChartAndCount(*report, options);
+    return report;
+}
+
+std::shared_ptr<repTotals> frmMain::newTotalsReport(const ReportOptions& options) const {
+    auto report = std::make_shared<repTotals>();
+    report->StartDate = options.StartDate;
+    report->EndDate = options.EndDate;
+    report->StartTime = options.StartTime;
+    report->EndTime = options.EndTime;
+    report->Units = PreviewChoice::Units(options.totalsUnitsText);
+    report->Period = options.period;
+    setChartAndCount(*report, options);
+    return report;
+}
+
+void frmMain::previewReport(std::shared_ptr<platform::Report> report) {
     // The previous report of the kind goes as the viewer lets go of it.
-    slot = std::move(report);
-    ui_.arvPreview->SetReportSource(slot);
+    ui_.arvPreview->SetReportSource(std::move(report));
 }
 
 void frmMain::arvPreview_LoadCompleted() {

@@ -19,6 +19,9 @@ class Report;
 
 namespace brantock::reports {
 
+class repDay;
+class repTotals;
+
 // The reports program's window: the report options at the left, the viewer at the right.
 // The preview button builds a fresh report of the kind its caption names from the options,
 // and the viewer runs and shows it; once a report is loaded it can be printed or saved.
@@ -43,8 +46,8 @@ public:
     // The options as the controls hold them now.
     ReportOptions Options() const;
     // The report of each kind the last preview built (null before one).
-    platform::Report* DayReport() const { return repDay_.get(); }
-    platform::Report* TotalsReport() const { return repTotals_.get(); }
+    repDay* DayReport() const { return repDay_.get(); }
+    repTotals* TotalsReport() const { return repTotals_.get(); }
 
 Q_SIGNALS:
     void unloaded();
@@ -73,16 +76,17 @@ private:
     void Form_QueryUnload();
     void UncheckReports();
     void connectControls();
-    void previewReport(std::shared_ptr<platform::Report>& slot,
-                       std::shared_ptr<platform::Report> report);
+    std::shared_ptr<repDay> newDayReport(const ReportOptions& options) const;
+    std::shared_ptr<repTotals> newTotalsReport(const ReportOptions& options) const;
+    void previewReport(std::shared_ptr<platform::Report> report);
     void SaveCurrentReport(std::int32_t kind);
     QString GetSavepath(std::int32_t kind);
     void exportMenu(const QString& trail, std::int32_t kind);
 
     frmMainUi ui_;
     // Shared with the viewer while it shows one of them.
-    std::shared_ptr<platform::Report> repDay_;
-    std::shared_ptr<platform::Report> repTotals_;
+    std::shared_ptr<repDay> repDay_;
+    std::shared_ptr<repTotals> repTotals_;
     QPointer<frmAbout> about_;
     bool loaded_ = true;
     bool formLoadRan_ = false;

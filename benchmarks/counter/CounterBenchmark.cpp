@@ -7,13 +7,13 @@
 
 #include "benchmarks/support/BenchmarkPage.h"
 #include "benchmarks/support/Figures.h"
+#include "benchmarks/support/LargeDataFile.h"
 #include "tests/counter/support/SimulatedPorts.h"
 #include "tests/support/DataFiles.h"
 #include "tests/support/ScriptedErrors.h"
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/TemporaryRegistry.h"
 #include "tests/support/TestEnvironment.h"
-#include "tools/datagen/TriggerDataGenerator.h"
 
 #include "counter/core/CounterSettings.h"
 #include "counter/core/CounterState.h"
@@ -26,9 +26,7 @@
 #include "platform/data/Recordset.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QSysInfo>
 #include <QThread>
 
@@ -47,6 +45,7 @@ using namespace brantock::counter;
 using namespace brantock::testsupport;
 using brantock::benchmarks::BenchmarkPage;
 using brantock::benchmarks::Figures;
+using brantock::benchmarks::LargeDataFile;
 using portsim::PeerServer;
 using Clock = std::chrono::steady_clock;
 
@@ -55,7 +54,6 @@ namespace {
 constexpr int LatencyTriggers = 2000;
 constexpr int StartRounds = 5;
 constexpr int MemoryBatch = 1000;
-const QString DefaultLargeFile = QStringLiteral("/tmp/brantock-bench-10years.hbd");
 
 double residentMB() {
     QFile statm(QStringLiteral("/proc/self/statm"));
@@ -195,34 +193,14 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     TestEnvironment::setUp();
     QApplication app(argc, argv);
-    QString writeTo;
-    QString largeFile = DefaultLargeFile;
-    int memoryTriggers = 100000;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const QByteArray option(argv[i]);
-        if (option == "--write")
-            writeTo = QString::fromLocal8Bit(argv[i + 1]);
-        else if (option == "--data")
-            largeFile = QString::fromLocal8Bit(argv[i + 1]);
-        else if (option == "--triggers")
-            memoryTriggers = std::max(3 * MemoryBatch,
-                                      QByteArray(argv[i + 1]).toInt() / MemoryBatch * MemoryBatch);
-    }
+    const QString writeTo = BenchmarkPage::option(argc, argv, "--write");
+    const QString largeFile =
+        BenchmarkPage::option(argc, argv, "--data", LargeDataFile::DefaultPath);
+    const int memoryTriggers = std::max(
+        3 * MemoryBatch, BenchmarkPage::option(argc, argv, "--triggers", "100000").toInt() /
+                             MemoryBatch * MemoryBatch);
 
-    QString generated;
-    if (!QFileInfo::exists(largeFile)) {
-        datagen::TriggerDataGenerator::Options options;
-        options.templatePath = DataFiles::templatePath();
-        options.outPath = largeFile;
-        options.days = int(options.firstDay.daysTo(options.firstDay.addYears(10)));
-        std::fprintf(stderr, "generating %s ...\n", largeFile.toLocal8Bit().constData());
-        QElapsedTimer timer;
-        timer.start();
-        const auto result = datagen::TriggerDataGenerator::generate(options);
-        generated = QStringLiteral("It was generated for this run in %1 s.")
-                        .arg(double(timer.elapsed()) / 1000.0, 0, 'f', 1);
-        std::fprintf(stderr, "%lld rows\n", static_cast<long long>(result.triggers));
-    }
+    const QString generated = LargeDataFile::ensure(largeFile);
     const qint64 largeRows = triggerRows(largeFile);
 
     ScratchFolder files;
@@ -280,7 +258,7 @@ int main(int argc, char** argv) {
             "Machine: %7.\n\n"
             "| Measure | Count | Median | 99th percentile | Max | Aim |\n"
             "|---|---|---|---|---|---|\n")
-            .arg(DefaultLargeFile)
+            .arg(LargeDataFile::DefaultPath)
             .arg(LatencyTriggers)
             .arg(rowsMissing)
             .arg(StartRounds)

@@ -12,7 +12,6 @@
 #include "platform/ui/report/ReportViewer.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QSysInfo>
@@ -40,16 +39,6 @@ const QStringList Week = {QStringLiteral("Monday"),    QStringLiteral("Tuesday")
 
 double msSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-// The process's peak resident size, VmHWM of /proc/self/status, in MB.
-double peakMB() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (status.open(QIODevice::ReadOnly))
-        for (const QByteArray& line : status.readAll().split('\n'))
-            if (line.startsWith("VmHWM:"))
-                return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    return 0;
 }
 
 std::shared_ptr<SampleReport> report(int rows, int chartType) {
@@ -143,7 +132,7 @@ int main(int argc, char** argv) {
         (p == 0 ? chartPage : perPage.emplace_back()) = msSince(start);
     }
     const Figures page = Figures::of(perPage);
-    const double peak = peakMB();
+    const double peak = BenchmarkPage::peakMemoryMB();
 
     const bool met = firsts[0].max <= AimSeconds * 1000 && firsts[1].max <= AimSeconds * 1000;
     QString section =

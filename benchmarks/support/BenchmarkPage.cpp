@@ -35,6 +35,22 @@ QString BenchmarkPage::cpuModel() {
     return QStringLiteral("unknown CPU");
 }
 
+QString BenchmarkPage::option(int argc, char** argv, const char* name, const QString& fallback) {
+    for (int i = 1; i + 1 < argc; i += 2)
+        if (QByteArray(argv[i]) == name)
+            return QString::fromLocal8Bit(argv[i + 1]);
+    return fallback;
+}
+
+double BenchmarkPage::peakMemoryMB() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly))
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith("VmHWM:"))
+                return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    return 0;
+}
+
 bool BenchmarkPage::runUntil(const std::function<bool()>& done, int timeoutMs) {
     QElapsedTimer timer;
     timer.start();

@@ -15,6 +15,11 @@ public:
     static bool replaceSection(const QString& path, const QString& section);
     // The processor's model name, as /proc/cpuinfo gives it ("unknown CPU" without one).
     static QString cpuModel();
+    // The value after "name value" among the program's arguments, or fallback.
+    static QString option(int argc, char** argv, const char* name,
+                          const QString& fallback = QString());
+    // The process's peak resident size so far, VmHWM of /proc/self/status, in MB.
+    static double peakMemoryMB();
     // Lets the window thread handle events until done() or the time is up; done() at the end.
     static bool runUntil(const std::function<bool()>& done, int timeoutMs);
 };

@@ -14,6 +14,7 @@
 #include "foundation/modRegistry.h"
 #include "platform/dialogs/MessageBoxService.h"
 #include "reports/clsBrantockReports.h"
+#include "reports/core/repDay.h"
 #include "reports/frmMain.h"
 #include "reports/Main.h"
 #include "runtime/RuntimeError.h"

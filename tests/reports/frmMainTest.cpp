@@ -1,3 +1,4 @@
+#include "tests/reports/support/PrintedReport.h"
 #include "tests/support/DataFiles.h"
 #include "tests/support/MockClock.h"
 #include "tests/support/RecordingShell.h"
@@ -12,9 +13,12 @@
 #include "foundation/modbrUtils.h"
 #include "foundation/modbrUtilsData.h"
 #include "foundation/ui/frmAbout.h"
+#include "platform/data/Connection.h"
 #include "platform/dialogs/MessageBoxService.h"
 #include "platform/report/Report.h"
 #include "platform/ui/report/ReportViewer.h"
+#include "reports/core/repDay.h"
+#include "reports/core/repTotals.h"
 #include "reports/DateSelector.h"
 #include "reports/frmMain.h"
 #include "runtime/RuntimeError.h"
@@ -35,10 +39,13 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 using namespace brantock;
 using namespace brantock::reports;
 using namespace brantock::testsupport;
+using brantock::reports::testsupport::PrintedReport;
 
 namespace {
 
@@ -238,6 +245,64 @@ TEST_F(ReportWindow, APreviewShowsAFreshReportAndEnablesPrintAndSaveOnce) {
     EXPECT_EQ(ui().arvPreview->ReportSource().get(), form->TotalsReport());
     EXPECT_NE(form->DayReport(), nullptr) << "each kind keeps its own report";
     EXPECT_TRUE(errors.reports().empty());
+}
+
+TEST_F(ReportWindow, APreviewHandsTheOptionsToTheReportWhichCountsTheDataFile) {
+    {
+        platform::Connection cn;
+        cn.Open(DataFiles::connectionText(CommandLineDataPath));
+        // Monday 2 March 2026: three triggers at 08:10, one at 08:40, one counting down.
+        for (const auto& [minute, up] :
+             {std::pair{490, 1}, {490, 1}, {490, 0}, {520, 1}, {1200, 1}})
+            cn.Execute("INSERT INTO Triggers (TriggerDate, TriggerTime, SensorID, SiteID, "
+                       "CountUp) VALUES (9557, ?, 1, 0, ?)",
+                       {minute, up});
+    }
+    load();
+    ui().chkDateSaturday->setChecked(true);
+    ui().cboDayReportUnits->setEditText(" 29.5");
+    ui().cboDateChartType->setCurrentIndex(0);
+    ui().chkDateHalfCount->setChecked(false);
+    ui().chkDateShowDetails->setChecked(true);
+    ui().cmdPreviewReport->click();
+    const repDay* day = form->DayReport();
+    ASSERT_NE(day, nullptr);
+    EXPECT_EQ(isoDay(day->StartDate), "2026-03-01");
+    EXPECT_EQ(isoDay(day->EndDate), "2026-03-31");
+    EXPECT_EQ(std::vector<bool>({day->IncludeMonday, day->IncludeTuesday, day->IncludeWednesday,
+                                 day->IncludeThursday, day->IncludeFriday, day->IncludeSaturday,
+                                 day->IncludeSunday}),
+              std::vector<bool>({true, true, true, true, true, true, false}));
+    EXPECT_EQ(day->StartTime.time(), QTime(8, 0));
+    EXPECT_EQ(day->EndTime.time(), QTime(17, 0));
+    EXPECT_EQ(day->TimeUnits, 30);
+    EXPECT_EQ(day->ChartType, 0);
+    EXPECT_FALSE(day->HalfCount);
+    EXPECT_TRUE(day->ShowDetails);
+    const PrintedReport dayPages(day->Pages());
+    ASSERT_EQ(dayPages.lines().size(), 2u);
+    EXPECT_EQ(dayPages.lines()[0].at("txtTime"), "8:00 AM");
+    EXPECT_EQ(dayPages.lines()[0].at("txtDay1"), "3");
+    EXPECT_EQ(dayPages.lines()[1].at("txtTime"), "8:30 AM");
+    EXPECT_EQ(dayPages.lines()[1].at("txtTotal"), "1");
+
+    ui().mnuReportsTotals->trigger();
+    ui().txtTotalsReportUnits->setText("7.5");
+    ui().cboTotalsReportPeriod->setCurrentIndex(ui().cboTotalsReportPeriod->findText("Weeks"));
+    ui().chkDateHalfCount->setChecked(true);
+    ui().cmdPreviewReport->click();
+    const repTotals* totals = form->TotalsReport();
+    ASSERT_NE(totals, nullptr);
+    EXPECT_EQ(totals->Units, 8);
+    EXPECT_EQ(totals->Period, "WW");
+    EXPECT_TRUE(totals->HalfCount);
+    const PrintedReport totalsPages(totals->Pages());
+    EXPECT_EQ(totalsPages.text("lblGroup"), "Grouped into 8 week periods");
+    ASSERT_EQ(totalsPages.lines().size(), 1u);
+    EXPECT_EQ(totalsPages.lines()[0].at("txtPeriod"), "01/03/2026");
+    EXPECT_EQ(totalsPages.lines()[0].at("txtTotal"), "2") << "half of the window's 4";
+    EXPECT_TRUE(errors.reports().empty());
+    EXPECT_TRUE(boxes.shown().empty());
 }
 
 TEST_F(ReportWindow, UnitsBeyondTheWholeNumbersAreAnErrorAndBuildNothing) {
