@@ -76,18 +76,27 @@ std::string unescape(std::string_view text) {
 // reads back exactly as it was written.
 constexpr std::string_view ValueKey = "X-Brantock-Value=";
 
-// A command line as the values hold them: arguments apart at blanks, a double-quoted stretch
-// one argument with its blanks.
-std::vector<std::string> splitCommandLine(std::string_view text) {
+// The arguments of a command line: apart at blanks, a double-quoted stretch one argument
+// with its blanks. A value's command line has no escapes; an Exec line (desktopRules) also
+// parts at tabs, takes the character after a \ inside quotes as it is, and a bare %% as %.
+std::vector<std::string> splitArguments(std::string_view text, bool desktopRules) {
     std::vector<std::string> args;
     std::string arg;
     bool quoted = false;
     bool any = false;
-    for (const char c : text) {
-        if (c == '"') {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const bool next = i + 1 < text.size();
+        if (desktopRules && quoted && c == '\\' && next) {
+            arg += text[++i];
+        } else if (c == '"') {
             quoted = !quoted;
             any = true;
-        } else if (c == ' ' && !quoted) {
+        } else if (desktopRules && !quoted && c == '%' && next && text[i + 1] == '%') {
+            arg += '%';
+            ++i;
+            any = true;
+        } else if ((c == ' ' || (desktopRules && c == '\t')) && !quoted) {
             if (any)
                 args.push_back(arg);
             arg.clear();
@@ -128,44 +137,17 @@ std::string execLine(std::string_view value) {
     if (value.empty() || value.front() != '"')
         return execArgument(value);
     std::string line;
-    for (const std::string& arg : splitCommandLine(value))
+    for (const std::string& arg : splitArguments(value, false))
         line += (line.empty() ? "" : " ") + execArgument(arg);
     return line;
 }
 
-// An Exec line back into its arguments, quotes and escapes removed and a bare %% made %; an entry
-// written by hand reads as its arguments joined with blanks.
+// An Exec line back into its arguments, joined with blanks: how an entry written by hand
+// reads.
 std::string commandOf(std::string_view exec) {
-    std::vector<std::string> args;
-    std::string arg;
-    bool quoted = false;
-    bool any = false;
-    for (std::size_t i = 0; i < exec.size(); ++i) {
-        const char c = exec[i];
-        if (quoted && c == '\\' && i + 1 < exec.size()) {
-            arg += exec[++i];
-        } else if (c == '"') {
-            quoted = !quoted;
-            any = true;
-        } else if (!quoted && c == '%' && i + 1 < exec.size() && exec[i + 1] == '%') {
-            arg += '%';
-            ++i;
-            any = true;
-        } else if ((c == ' ' || c == '\t') && !quoted) {
-            if (any)
-                args.push_back(arg);
-            arg.clear();
-            any = false;
-        } else {
-            arg += c;
-            any = true;
-        }
-    }
-    if (any)
-        args.push_back(arg);
     std::string joined;
-    for (const std::string& a : args)
-        joined += (joined.empty() ? "" : " ") + a;
+    for (const std::string& arg : splitArguments(exec, true))
+        joined += (joined.empty() ? "" : " ") + arg;
     return joined;
 }
 
