@@ -217,16 +217,10 @@ void frmMain::Form_Load() {
                     return Flow::Leave;
                 },
                 [&] {
-                    while (!CheckData(QString())) {
-                        DataFileCancelled = false;
-                        frmSelectData dialog(true, this);
-                        dialog.exec();
-                        if (DataFileCancelled) {
-                            Unload();
-                            return Flow::Leave;
-                        }
-                    }
-                    return Flow::Next;
+                    if (frmSelectData::ShowUntilUsable(true, this))
+                        return Flow::Next;
+                    Unload();
+                    return Flow::Leave;
                 },
                 [&] { LoadThemeFolders(); },
                 [&] {

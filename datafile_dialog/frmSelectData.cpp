@@ -21,6 +21,17 @@ frmSelectData::frmSelectData(bool showPathBox, QWidget* parent) : QDialog(parent
     Form_Load();
 }
 
+bool frmSelectData::ShowUntilUsable(bool showPathBox, QWidget* parent) {
+    while (!CheckData(QString())) {
+        DataFileCancelled = false;
+        frmSelectData dialog(showPathBox, parent);
+        dialog.exec();
+        if (DataFileCancelled)
+            return false;
+    }
+    return true;
+}
+
 void frmSelectData::Form_Load() {
     QString path;
     ReportingHandler::WithSource(QStringLiteral("Form_Load&"))

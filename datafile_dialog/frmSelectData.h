@@ -19,6 +19,10 @@ public:
     // showPathBox: the counter shows the path box; the reports program only the button.
     explicit frmSelectData(bool showPathBox, QWidget* parent = nullptr);
 
+    // The programs' start: shows the dialog modally again and again while the current data
+    // file fails its check; false when the user cancelled it.
+    static bool ShowUntilUsable(bool showPathBox, QWidget* parent);
+
     BrowseButton* brsDataPath() const { return ui_.brsDataPath; }
     QPushButton* cmdNew() const { return ui_.cmdNew; }
     QPushButton* cmdApply() const { return ui_.cmdApply; }

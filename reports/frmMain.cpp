@@ -116,16 +116,10 @@ void frmMain::Form_Load() {
                                                            TrimBlanks(InstanceTag));
             },
             [&] {
-                while (!CheckData(QString())) {
-                    DataFileCancelled = false;
-                    frmSelectData dialog(false, this);
-                    dialog.exec();
-                    if (DataFileCancelled) {
-                        Unload();
-                        return Flow::Leave;
-                    }
-                }
-                return Flow::Next;
+                if (frmSelectData::ShowUntilUsable(false, this))
+                    return Flow::Next;
+                Unload();
+                return Flow::Leave;
             },
             [&] { ui_.mnuFileSaveAs->setEnabled(false); },
             [&] { ui_.mnuFilePrint->setEnabled(false); },
