@@ -13,6 +13,7 @@
 #include "foundation/modRegistry.h"
 #include "foundation/modXPUser.h"
 #include "foundation/ReportingHandler.h"
+#include "foundation/ui/HelpKey.h"
 #include "foundation/ui/modForceFore.h"
 #include "platform/dialogs/MessageBoxService.h"
 #include "platform/os/Shell.h"
@@ -32,7 +33,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QSystemTrayIcon>
 #include <QTimer>
 
@@ -88,9 +88,7 @@ frmMain::~frmMain() {
 
 void frmMain::connectControls() {
     // F1 in any of the program's windows opens the guide, as Help > Contents does.
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    help->setContext(Qt::ApplicationShortcut);
-    connect(help, &QShortcut::activated, this, &frmMain::mnuHelpContents_Click);
+    HelpKey::install(this, [this] { mnuHelpContents_Click(); });
 
     const std::pair<QAction*, void (frmMain::*)()> menus[] = {
         {ui_.mnuFileHide, &frmMain::mnuFileHide_Click},
@@ -724,10 +722,7 @@ void frmMain::mnuToolsClose_Click() {
 }
 
 void frmMain::mnuHelpContents_Click() {
-    RunIgnoringErrors({[&] {
-        platform::Shell::current().ShellExecute(this, QStringLiteral("open"), HelpGuidePath(),
-                                                QString(), App::Path(), ShowNormal);
-    }});
+    HelpKey::OpenGuide(this);
 }
 
 void frmMain::mnuHelpAbout_Click() {

@@ -9,6 +9,7 @@
 #include "foundation/modShellFolders.h"
 #include "foundation/ReportingHandler.h"
 #include "foundation/ui/frmAbout.h"
+#include "foundation/ui/HelpKey.h"
 #include "foundation/ui/ShowModeless.h"
 #include "platform/dialogs/CommonDialog.h"
 #include "platform/dialogs/MessageBoxService.h"
@@ -33,14 +34,12 @@
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTimeEdit>
 
 namespace brantock::reports {
 
 namespace {
 
-constexpr int ShowNormal = 1;
 const QString Title = QStringLiteral("Brantock");
 
 // A time picker's value: the time of day on day 0.
@@ -70,9 +69,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
 frmMain::~frmMain() = default;
 
 void frmMain::connectControls() {
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    help->setContext(Qt::ApplicationShortcut);
-    connect(help, &QShortcut::activated, this, &frmMain::mnuHelpContents_Click);
+    HelpKey::install(this, [this] { mnuHelpContents_Click(); });
     const std::pair<QAction*, void (frmMain::*)()> menus[] = {
         {ui_.mnuFilePrint, &frmMain::mnuFilePrint_Click},
         {ui_.mnuExportPDF, &frmMain::mnuExportPDF_Click},
@@ -406,10 +403,7 @@ void frmMain::mnuSelectDataPath_Click() {
 }
 
 void frmMain::mnuHelpContents_Click() {
-    RunIgnoringErrors({[&] {
-        platform::Shell::current().ShellExecute(this, QStringLiteral("open"), HelpGuidePath(),
-                                                QString(), App::Path(), ShowNormal);
-    }});
+    HelpKey::OpenGuide(this);
 }
 
 void frmMain::mnuHelpAbout_Click() {

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <functional>
+
+class QWidget;
+
+namespace brantock {
+
+// The program's help: Help > Contents and F1, in any of the program's windows, open the
+// user guide in the desktop's browser.
+class HelpKey {
+public:
+    // Opens the guide; a failure to open it is passed over, as the help menu's always was.
+    static void OpenGuide(QWidget* window);
+    // F1 anywhere in the program, for as long as window lives, calls onHelp.
+    static void install(QWidget* window, const std::function<void()>& onHelp);
+};
+
+} // namespace brantock
