@@ -1,7 +1,6 @@
 #include "reports/frmMain.h"
 
 #include "datafile_dialog/frmSelectData.h"
-#include "foundation/App.h"
 #include "foundation/ErrorsIgnored.h"
 #include "foundation/FoundationState.h"
 #include "foundation/modbrUtils.h"
@@ -13,7 +12,6 @@
 #include "foundation/ui/ShowModeless.h"
 #include "platform/dialogs/CommonDialog.h"
 #include "platform/dialogs/MessageBoxService.h"
-#include "platform/os/Shell.h"
 #include "platform/report/Report.h"
 #include "platform/ui/report/ReportViewer.h"
 #include "reports/core/ExportKind.h"
