@@ -5,9 +5,16 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace brantock::platform {
 
 namespace {
+
+// How far a text too wide for its box is made smaller, at the most.
+constexpr qreal MinShrink = 0.5;
+// The room left beside a text made smaller, for the device's own spacing of its glyphs.
+constexpr qreal FitMargin = 0.97;
 
 QPen strokeOf(const ItemStyle& style) {
     QPen pen(QColor::fromRgba(style.color), style.lineWeight);
@@ -44,7 +51,20 @@ void PagePainter::paint(QPainter& painter, const ReportPage& page, const QRectF&
                 fontStyle = &s;
             }
             painter.setPen(QColor::fromRgba(s.color));
-            painter.drawText(box, s.alignment | Qt::TextSingleLine, item.text);
+            // A text wider than its box is drawn smaller rather than cut: a number missing
+            // its first digits would read as another number. What still does not fit at the
+            // smallest size runs over rather than lose characters.
+            int flags = s.alignment | Qt::TextSingleLine;
+            const qreal wide = painter.fontMetrics().horizontalAdvance(item.text);
+            if (wide > box.width() && box.width() > 0) {
+                QFont smaller = painter.font();
+                const qreal scale = std::max(MinShrink, FitMargin * box.width() / wide);
+                smaller.setPixelSize(std::max(1, int(smaller.pixelSize() * scale)));
+                painter.setFont(smaller);
+                fontStyle = nullptr;
+                flags |= Qt::TextDontClip;
+            }
+            painter.drawText(box, flags, item.text);
             break;
         }
         case PageItem::Kind::Line:

@@ -79,6 +79,41 @@ TEST(PagePainter, DrawsEveryItemInItsBoxOnWhitePaper) {
     EXPECT_EQ(inkIn(image, QRectF(1440, 14300, 9000, 600), Screen), 0);
 }
 
+TEST(PagePainter, ATextTooWideForItsBoxIsDrawnSmallerWithinIt) {
+    // A right-aligned count in a narrow column, as a table has them, with its neighbour's
+    // column just to its left.
+    ReportPage page;
+    page.width = 3000;
+    page.height = 1000;
+    PageItem number;
+    number.kind = PageItem::Kind::Text;
+    number.text = QStringLiteral("1234567890");
+    number.left = 1500;
+    number.top = 200;
+    number.width = 700;
+    number.height = 250;
+    number.style.fontSize = 10;
+    number.style.alignment = int(Qt::AlignRight | Qt::AlignTop);
+    page.items.push_back(number);
+
+    constexpr double Fine = 0.2;
+    const QImage image = render(page, Fine);
+    // Nothing spills into the neighbour's column...
+    EXPECT_EQ(inkIn(image, QRectF(0, 150, 1490, 400), Fine), 0);
+    EXPECT_EQ(inkIn(image, QRectF(2210, 150, 700, 400), Fine), 0);
+    // ...and all ten digits are there: ten runs of inked columns across the box.
+    int runs = 0;
+    bool inRun = false;
+    for (int x = 0; x < image.width(); ++x) {
+        bool ink = false;
+        for (int y = int(150 * Fine); y < int(500 * Fine); ++y)
+            ink = ink || qGray(image.pixel(x, y)) < 160;
+        runs += ink && !inRun;
+        inRun = ink;
+    }
+    EXPECT_EQ(runs, 10);
+}
+
 TEST(PagePainter, EveryPageGoesOnASheetOfItsOwnInAPdf) {
     SampleReport report(120);
     report.Run();
