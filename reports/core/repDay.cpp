@@ -26,15 +26,17 @@ const QString DayTrail = QStringLiteral("repDay - ");
 // The right end of the header's text line.
 constexpr int HeaderRight = 8929;
 constexpr int ChartTop = 921;
+// The columns take the header's whole width, so that a day's count of eight digits and a
+// total of ten fit their boxes.
 constexpr int TimeLeft = 142;
-constexpr int TimeWidth = 1000;
-constexpr int DayLeft = 1200;
-constexpr int DayPitch = 720;
-constexpr int DayWidth = 660;
-constexpr int TotalLeft = 6300;
-constexpr int TotalWidth = 900;
-constexpr int ActiveLeft = 7400;
-constexpr int ActiveWidth = 1100;
+constexpr int TimeWidth = 900;
+constexpr int DayLeft = 1080;
+constexpr int DayPitch = 820;
+constexpr int DayWidth = 780;
+constexpr int TotalLeft = 6880;
+constexpr int TotalWidth = 1000;
+constexpr int ActiveLeft = 7980;
+constexpr int ActiveWidth = 949;
 const QColor Excluded(0x7F, 0x7F, 0x7F);
 
 // A day number's weekday code: 0 Saturday, 1 Sunday, 2 Monday ... 6 Friday; days before
