@@ -3,6 +3,7 @@
 #include "platform/ui/DesignFont.h"
 #include "platform/ui/FormControls.h"
 #include "platform/ui/Twips.h"
+#include "runtime/DateFormat.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -22,19 +23,10 @@ namespace {
 constexpr int DesignWidth = 2520;
 constexpr int DesignHeight = 1170;
 
-// The locale's short date, always with the whole year: the selector reaches back to 2000
-// and beyond, where two digits would be ambiguous.
-QString pickerFormat() {
-    QString format = QLocale().dateFormat(QLocale::ShortFormat);
-    if (!format.contains(QStringLiteral("yyyy")))
-        format.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
-    return format;
-}
-
 QDateEdit* datePicker(QWidget* control, const QString& toolTip, int top) {
     auto* picker = new QDateEdit(control);
     picker->setCalendarPopup(true);
-    picker->setDisplayFormat(pickerFormat());
+    picker->setDisplayFormat(DateFormat::ShortDatePattern());
     // The years a date value can hold.
     picker->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
     picker->setToolTip(toolTip);

@@ -46,7 +46,14 @@ QString DateFormat::MediumTime(DateValue value) {
 }
 
 QString DateFormat::ShortDate(DateValue value) {
-    return QLocale().toString(value.date(), QLocale::ShortFormat);
+    return QLocale().toString(value.date(), ShortDatePattern());
+}
+
+QString DateFormat::ShortDatePattern() {
+    QString format = QLocale().dateFormat(QLocale::ShortFormat);
+    if (!format.contains(QStringLiteral("yyyy")))
+        format.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
+    return format;
 }
 
 QString DateFormat::DayMonthYear(DateValue value) {

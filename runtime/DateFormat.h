@@ -18,6 +18,10 @@ public:
     static QString MediumTime(DateValue value);
     // The locale's short date.
     static QString ShortDate(DateValue value);
+    // The locale's short date pattern with the whole year ("M/d/yyyy", "dd.MM.yyyy"): dates
+    // reach back before 2000, where two digits would be ambiguous, and the desktops' own short
+    // dates show four.
+    static QString ShortDatePattern();
     // "DD/MM/YYYY" with the locale's date separator in place of the slashes.
     static QString DayMonthYear(DateValue value);
     // The first separator of the locale's short date format ("/" when it has none).

@@ -528,7 +528,7 @@ TEST_F(MainWindow, TheLoadSetsUpTheWindowAndStartsCounting) {
     EXPECT_EQ(lines[0], "Started at 9:05:07 AM");
     EXPECT_EQ(lines[1], "Site name: North 9:05:07 AM");
     EXPECT_TRUE(lines[2].startsWith("Computer name: "));
-    EXPECT_EQ(form->ui().lblstarttime->text(), "I started counting at 09:05 AM on 3/2/26");
+    EXPECT_EQ(form->ui().lblstarttime->text(), "I started counting at 09:05 AM on 3/2/2026");
     EXPECT_EQ(TrayIconData.size, 88);
     EXPECT_EQ(TrayIconData.id, 1);
     EXPECT_EQ(TrayIconData.flags, 7);

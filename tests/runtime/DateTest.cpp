@@ -133,10 +133,11 @@ TEST(DateFormat, TimesOnTheTwelveHourClock) {
 
 TEST(DateFormat, DatesFollowTheLocale) {
     const DateValue d = day(2024, 3, 5);
-    EXPECT_EQ(DateFormat::ShortDate(d), "3/5/24");
+    EXPECT_EQ(DateFormat::ShortDate(d), "3/5/2024");
+    EXPECT_EQ(DateFormat::ShortDate(day(1999, 12, 31)), "12/31/1999");
     EXPECT_EQ(DateFormat::DayMonthYear(d), "05/03/2024");
     LocaleScope german(QLocale(QLocale::German, QLocale::Germany));
     EXPECT_EQ(DateFormat::DateSeparator(), ".");
     EXPECT_EQ(DateFormat::DayMonthYear(d), "05.03.2024");
-    EXPECT_EQ(DateFormat::ShortDate(d), "05.03.24");
+    EXPECT_EQ(DateFormat::ShortDate(d), "05.03.2024");
 }

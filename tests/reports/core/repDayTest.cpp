@@ -315,7 +315,7 @@ TEST_F(DayReportOnJanuary, TheHeaderNamesTheRangeAndTheCountAndGreysTheDaysLeftO
     const PrintedReport pages(report->Pages());
     EXPECT_EQ(report->Caption(), "Brantock - Day Report");
     EXPECT_EQ(pages.text("lblReportName"), "Day Report");
-    EXPECT_EQ(pages.text("lblDateRange"), "From 1/1/24 to 1/31/24");
+    EXPECT_EQ(pages.text("lblDateRange"), "From 1/1/2024 to 1/31/2024");
     EXPECT_EQ(pages.text("lblHalfCount"), "Full count");
     // Its right edge at the header line's end, the page's margin in front.
     const platform::PageItem* half = pages.item("lblHalfCount");

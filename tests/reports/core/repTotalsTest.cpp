@@ -201,7 +201,7 @@ TEST_F(TotalsReportOnDays, TheHeaderTellsTheGroupsTheRangeTheWindowAndTheCount) 
         EXPECT_EQ(pages.chart()->labelSpacing, c.rows > 12 ? 0 : 1) << c.rows;
     }
     const std::unique_ptr<repTotals> report = totalsReport(cases[0].options);
-    EXPECT_EQ(PrintedReport(report->Pages()).text("lblDateRange"), "From 3/1/24 to 3/10/24");
+    EXPECT_EQ(PrintedReport(report->Pages()).text("lblDateRange"), "From 3/1/2024 to 3/10/2024");
     EXPECT_EQ(report->Period, "WW");
     EXPECT_TRUE(errors.reports().empty());
 }
@@ -220,7 +220,7 @@ TEST_F(TotalsReport, AFileThatCannotBeOpenedGivesTheHeaderAndChartWithoutRows) {
         const PrintedReport pages(report->Pages());
         EXPECT_TRUE(pages.lines().empty()) << error;
         EXPECT_TRUE(pages.prints("chrtReport")) << error;
-        EXPECT_EQ(pages.text("lblDateRange"), "From 3/1/24 to 3/31/24") << error;
+        EXPECT_EQ(pages.text("lblDateRange"), "From 3/1/2024 to 3/31/2024") << error;
     }
 }
 
