@@ -64,6 +64,8 @@ DateValue dateOfProperty(const QVariant& value) {
 
 DateSelector::DateSelector(QWidget* parent) : QWidget(parent) {
     ui_.setupUi(this);
+    // Focus given to the control goes to its first picker, as to a form's first control.
+    setFocusProxy(ui_.dtpStartDate);
     connect(ui_.chkLockDate, &QCheckBox::stateChanged, this, &DateSelector::chkLockDate_Click);
     connect(ui_.dtpStartDate, &QDateEdit::dateChanged, this, &DateSelector::dtpStartDate_Change);
     connect(ui_.dtpEndDate, &QDateEdit::dateChanged, this, &DateSelector::dtpEndDate_Change);

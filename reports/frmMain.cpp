@@ -28,6 +28,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
@@ -368,7 +369,13 @@ QString frmMain::GetSavepath(std::int32_t kind) {
             [&] { dialog.Filter = exportKind.filter + QStringLiteral("|All files (*.*)|*.*"); },
             // The documents folder and the proposed name every time, wherever the last
             // report went.
-            [&] { dialog.InitDir = GetSpecialFolder(csidl::Personal, false); },
+            [&] {
+                // Without a documents folder the dialog would open, and save, wherever the
+                // program was started: the home folder serves instead.
+                dialog.InitDir = GetSpecialFolder(csidl::Personal, false);
+                if (dialog.InitDir.isEmpty())
+                    dialog.InitDir = QDir::homePath();
+            },
             [&] { dialog.FileName = QStringLiteral("BrantockReport") + exportKind.extension; },
             [&] { dialog.DialogTitle = exportKind.title; },
             [&] { dialog.Flags = platform::CommonDialog::OverwritePrompt; },

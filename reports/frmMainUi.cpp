@@ -124,6 +124,8 @@ void frmMainUi::setupUi(QMainWindow* form) {
                               QStringLiteral("30"), QStringLiteral("60")},
                              true, 675, 1965, 900);
     cboDayReportUnits->setEditText(QStringLiteral("60"));
+    // The units are what the user types: a "1" typed must not become the list's "10".
+    cboDayReportUnits->setCompleter(nullptr);
     lblDayReportMins =
         FormControls::label(vseDayReport, QStringLiteral("mins"), 1635, 1965, 795, 315);
 
@@ -158,6 +160,8 @@ void frmMainUi::setupUi(QMainWindow* form) {
     const int tabBar = tabReports->tabBar()->sizeHint().height();
     form->resize(Twips::toPixels(ClientWidth),
                  Twips::toPixels(ClientHeight) + tabBar + bar->sizeHint().height());
+    // The options keep their designed places, so the window never gets smaller than that.
+    form->setMinimumSize(form->size());
     QList<QAbstractButton*> captions;
     for (QCheckBox* box : weekdays())
         captions << box;

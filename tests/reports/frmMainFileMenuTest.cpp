@@ -143,6 +143,15 @@ TEST_F(FileMenu, TheDialogOpensInTheDocumentsWithTheProposedNameAfterASaveElsewh
     EXPECT_EQ(dialog.requests()[2].fileName, "BrantockReport.pdf");
 }
 
+TEST_F(FileMenu, WithoutADocumentsFolderTheDialogOpensInTheHomeFolder) {
+    showReport();
+    ASSERT_TRUE(QDir(documents()).removeRecursively());
+    dialog.cancel();
+    ui().mnuTextExport->trigger();
+    ASSERT_EQ(dialog.requests().size(), 1u);
+    EXPECT_EQ(dialog.requests()[0].initialFolder, QDir::homePath());
+}
+
 TEST_F(FileMenu, CancelInTheSaveDialogWritesNothingAndSaysNothing) {
     showReport();
     for (const SaveItem& kind : SaveItems) {

@@ -32,6 +32,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimeEdit>
 #include <QTimer>
 
@@ -208,6 +209,27 @@ TEST_F(ReportWindow, OptionsThatCannotMakeAReportAreRefusedWithTheirMessageAndFo
         EXPECT_EQ(form->DayReport(), nullptr) << c.name;
         EXPECT_EQ(form->TotalsReport(), nullptr) << c.name;
     }
+}
+
+TEST_F(ReportWindow, TheUnitsAreWhatTheUserTypesNotTheListEntryTheyBeginLike) {
+    load();
+    form->show();
+    ui().cboDayReportUnits->lineEdit()->selectAll();
+    QTest::keyClicks(ui().cboDayReportUnits, "1");
+    EXPECT_EQ(form->Options().dayUnitsText, "1");
+    QTest::keyClicks(ui().cboDayReportUnits, "5");
+    EXPECT_EQ(form->Options().dayUnitsText, "15");
+}
+
+TEST_F(ReportWindow, TheWindowNeverGetsSmallerThanItsDesignedOptions) {
+    load();
+    const QSize designed = form->size();
+    form->resize(designed / 2);
+    EXPECT_GE(form->width(), designed.width());
+    EXPECT_GE(form->height(), designed.height());
+    const QRect button = ui().cmdPreviewReport->rect().translated(
+        ui().cmdPreviewReport->mapTo(form.get(), QPoint()));
+    EXPECT_TRUE(form->rect().contains(button));
 }
 
 TEST_F(ReportWindow, TheTotalsPanelIsNeverCheckedForWeekdays) {
