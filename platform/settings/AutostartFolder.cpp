@@ -78,7 +78,7 @@ constexpr std::string_view ValueKey = "X-Brantock-Value=";
 
 // The arguments of a command line: apart at blanks, a double-quoted stretch one argument
 // with its blanks. A value's command line has no escapes; an Exec line (desktopRules) also
-// parts at tabs, takes the character after a \ inside quotes as it is, and a bare %% as %.
+// parts at tabs, takes the character after a \ inside quotes as it is, and %% as %.
 std::vector<std::string> splitArguments(std::string_view text, bool desktopRules) {
     std::vector<std::string> args;
     std::string arg;
@@ -92,7 +92,7 @@ std::vector<std::string> splitArguments(std::string_view text, bool desktopRules
         } else if (c == '"') {
             quoted = !quoted;
             any = true;
-        } else if (desktopRules && !quoted && c == '%' && next && text[i + 1] == '%') {
+        } else if (desktopRules && c == '%' && next && text[i + 1] == '%') {
             arg += '%';
             ++i;
             any = true;
@@ -111,24 +111,23 @@ std::vector<std::string> splitArguments(std::string_view text, bool desktopRules
     return args;
 }
 
-// One argument of an Exec line: bare, with % doubled (a field code otherwise), or, where it
-// holds a character the line reserves, in double quotes with \, ", ` and $ escaped (desktops
-// take a % inside quotes as it stands).
+// One argument of an Exec line: a % doubled everywhere (a field code otherwise), and, where
+// the argument holds a character the line reserves, in double quotes with \, ", ` and $
+// escaped.
 std::string execArgument(std::string_view arg) {
     static constexpr std::string_view Reserved = " \t\n\"'\\><~|&;$*?#()`";
-    if (!arg.empty() && arg.find_first_of(Reserved) == std::string_view::npos) {
-        std::string plain;
-        for (const char c : arg)
-            plain += c == '%' ? std::string("%%") : std::string(1, c);
-        return plain;
-    }
-    std::string out = "\"";
-    for (const char c : arg) {
+    std::string out;
+    for (const char c : arg)
+        out += c == '%' ? std::string("%%") : std::string(1, c);
+    if (!out.empty() && out.find_first_of(Reserved) == std::string::npos)
+        return out;
+    std::string quoted = "\"";
+    for (const char c : out) {
         if (c == '"' || c == '`' || c == '$' || c == '\\')
-            out += '\\';
-        out += c;
+            quoted += '\\';
+        quoted += c;
     }
-    return out + '"';
+    return quoted + '"';
 }
 
 // The command a value names: a value that begins with a quote is a command line; any other

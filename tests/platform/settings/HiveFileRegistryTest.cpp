@@ -278,7 +278,7 @@ TEST(HiveFileRegistry, AProgramPathRunsAsOneArgumentAndReadsBackExactly) {
     const std::pair<std::string, std::string> cases[] = {
         {"/opt/brantock/brantock", "/opt/brantock/brantock"},
         {"/tmp/My Apps/brantock", "\"/tmp/My Apps/brantock\""},
-        {"/tmp/my bin $HOME %f/brantock", "\"/tmp/my bin \\\\$HOME %f/brantock\""},
+        {"/tmp/my bin $HOME %f/brantock", "\"/tmp/my bin \\\\$HOME %%f/brantock\""},
         {"/tmp/a\"b`c\\d/brantock", "\"/tmp/a\\\\\"b\\\\`c\\\\\\\\d/brantock\""},
         {"/tmp/100%/brantock", "/tmp/100%%/brantock"},
         {" /lead", "\" /lead\""},
@@ -304,7 +304,7 @@ TEST(HiveFileRegistry, AnEntryWrittenByHandReadsAsTheCommandItRuns) {
     const std::pair<const char*, std::string> cases[] = {
         {"Exec=\"/tmp/My Apps/brantock\"", "/tmp/My Apps/brantock"},
         {"Exec=/usr/bin/brantock", "/usr/bin/brantock"},
-        {"Exec=\"/a b/c\\\\$d 5%\" --x 50%%", "/a b/c$d 5% --x 50%"},
+        {"Exec=\"/a b/c\\\\$d 5%%\" --x 50%%", "/a b/c$d 5% --x 50%"},
         {"Name=Brantock", ""},
     };
     for (const auto& [line, value] : cases) {
