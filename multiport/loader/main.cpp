@@ -6,8 +6,13 @@
 
 #include <QApplication>
 
-// The launcher shows no window of its own, only its message boxes.
+// The launcher shows no window of its own, only its message boxes. Started where there is no
+// screen (a console, a service), it still starts the counters: its boxes then go to the
+// standard error, as boxes do offscreen.
 int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     brantock::platform::QtServices::install();
     brantock::App::SetTitle(QStringLiteral("BrantockMultiPortLoader"));

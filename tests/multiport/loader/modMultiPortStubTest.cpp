@@ -1,3 +1,4 @@
+#include "tests/support/DataFiles.h"
 #include "tests/support/RecordingShell.h"
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/SearchPath.h"
@@ -17,6 +18,8 @@
 #include "runtime/RuntimeError.h"
 
 #include <QDir>
+#include <QFile>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -149,4 +152,21 @@ TEST_F(Launcher, ARunTimeErrorReadingTheSettingsEndsItBeforeAnyStart) {
     ASSERT_EQ(boxes.shown().size(), 1u);
     EXPECT_EQ(boxes.last().prompt, "Run-time error '7':\n\nOut of memory");
     platform::RegistryApi::setCurrent(&registry.registry());
+}
+
+TEST(LauncherProgram, WithoutAScreenItStillStartsBothCounters) {
+    ScratchFolder folder;
+    ASSERT_TRUE(QFile::copy(DataFiles::programFolder() + "/brantockmultiportloader",
+                            folder.file("brantockmultiportloader")));
+    StandInProgram counter(folder.path(), "brantock");
+    QProcess launcher;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(name);
+    launcher.setProcessEnvironment(env);
+    launcher.start(folder.file("brantockmultiportloader"), {});
+    ASSERT_TRUE(launcher.waitForFinished(20000));
+    EXPECT_EQ(launcher.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(launcher.exitCode(), 0);
+    EXPECT_EQ(counter.waitForStarts(2).size(), 2u);
 }
