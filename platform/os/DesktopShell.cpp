@@ -31,6 +31,12 @@ int DesktopShell::ShellExecute(QWidget*, const QString& verb, const QString& fil
         return FileNotFound;
     if (looksLikeAddress(file))
         return QDesktopServices::openUrl(QUrl(file)) ? Started : NoAssociation;
+    // A web address written without its scheme, as people write them.
+    if (file.startsWith(QLatin1String("www."), Qt::CaseInsensitive) &&
+        !QFileInfo::exists(
+            QDir(directory.isEmpty() ? QDir::currentPath() : directory).filePath(file)))
+        return QDesktopServices::openUrl(QUrl(QStringLiteral("http://") + file)) ? Started
+                                                                                 : NoAssociation;
 
     const QString folder = directory.isEmpty() ? QDir::currentPath() : directory;
     if (!QFileInfo(folder).isDir())

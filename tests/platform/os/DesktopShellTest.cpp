@@ -1,3 +1,4 @@
+#include "tests/platform/os/UrlRecorder.h"
 #include "tests/support/SearchPath.h"
 #include "tests/support/StandInProgram.h"
 #include "tests/support/TestEnvironment.h"
@@ -81,4 +82,26 @@ TEST(DesktopShell, ANameInNeitherTheFolderNorTheSearchPathIsNotFound) {
     EXPECT_EQ(shell.ShellExecute(nullptr, "open", "sh-is-not-here", "", folder.path(), 1), 2);
     EXPECT_EQ(shell.ShellExecute(nullptr, "open", "sh", "", folder.path(), 1), 2)
         << "the search path is the one set";
+}
+
+TEST(DesktopShell, AddressesGoToTheDesktopsHandlerAWwwOneWithoutItsSchemeToo) {
+    brantock::testsupport::UrlRecorder http(QStringLiteral("http"));
+    brantock::testsupport::UrlRecorder https(QStringLiteral("https"));
+    DesktopShell shell;
+    EXPECT_GT(shell.ShellExecute(nullptr, "open", "https://www.halvern.example/", "", "", 1), 32);
+    EXPECT_GT(shell.ShellExecute(nullptr, "open", "www.halvern.example/brantock", "", "", 1), 32);
+    ASSERT_EQ(https.opened.size(), 1u);
+    EXPECT_EQ(https.opened[0], QUrl("https://www.halvern.example/"));
+    ASSERT_EQ(http.opened.size(), 1u);
+    EXPECT_EQ(http.opened[0], QUrl("http://www.halvern.example/brantock"));
+
+    // A file of that name in the folder is the file, not an address.
+    ScratchFolder folder;
+    QFile file(folder.file("www.notes"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    brantock::testsupport::UrlRecorder files(QStringLiteral("file"));
+    EXPECT_GT(shell.ShellExecute(nullptr, "open", "www.notes", "", folder.path(), 1), 32);
+    EXPECT_EQ(http.opened.size(), 1u);
+    ASSERT_EQ(files.opened.size(), 1u);
 }
