@@ -17,6 +17,7 @@ struct ChartLayout {
     QList<QRectF> keys;      // one legend entry per series: its colour swatch
     QList<QPointF> keyTexts; // where each entry's name starts (its text baseline)
     int labelStep = 1;       // every labelStep-th category is labelled
+    int labelRows = 1;       // labels that would run into each other alternate on two rows
     int tickStep = 1;
     double minimum = 0; // the value scale
     double maximum = 1;

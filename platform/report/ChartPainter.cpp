@@ -487,11 +487,16 @@ void drawAxes(QPainter& p, const ChartContent& c, const ChartLayout& l, const QF
         const double x = f.left() + (double(i) + 0.5) * width;
         if (i % l.tickStep == 0)
             p.drawLine(QPointF(x, f.bottom()), QPointF(x, f.bottom() + line * 0.2));
-        if (i % l.labelStep == 0) {
-            const double room = width * l.labelStep;
-            p.drawText(QRectF(x - room / 2, l.labels.top(), room, l.labels.height()),
-                       Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, c.categories.at(i));
-        }
+        if (i % l.labelStep != 0)
+            continue;
+        // Centred under its category, but never past the chart's right end (at the left the
+        // value axis leaves room under its numbers).
+        const QString& text = c.categories.at(i);
+        const double wide = fm.horizontalAdvance(text);
+        const double left = std::min(x - wide / 2, l.labels.right() - wide);
+        const int row = int((i / l.labelStep) % l.labelRows);
+        p.drawText(QRectF(left, l.labels.top() + row * line * 1.1, wide + line, line * 1.1),
+                   Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
     }
 }
 
@@ -521,27 +526,40 @@ ChartLayout ChartPainter::layout(const ChartContent& content, const QRectF& box)
     double valueWidth = 0;
     for (double v : ticks(l))
         valueWidth = std::max(valueWidth, fm.horizontalAdvance(valueText(v, l.step)));
-    const double labelsHeight = line * 1.3;
-    QRectF outer = inner.adjusted(valueWidth + line * 0.5, line * 0.5, 0, -labelsHeight);
-    outer.setWidth(std::max(outer.width(), 1.0));
-    outer.setHeight(std::max(outer.height(), 1.0));
-    if (hasDepth(content.chartType)) {
-        const double depth = std::min(outer.width(), outer.height()) * 0.18;
-        l.depth = QPointF(depth * 0.8, -depth * 0.6);
-        l.plot = outer.adjusted(0, depth * 0.6, -depth * 0.8, 0);
-    } else {
-        l.plot = outer;
-    }
-    l.labels = QRectF(l.plot.left(), l.plot.bottom() + line * 0.25, outer.width(), labelsHeight);
+    // The plot takes what the labels under it leave: one row of them, or two.
+    const auto place = [&](int rows) {
+        l.labelRows = rows;
+        const double labelsHeight = line * (0.2 + 1.1 * rows);
+        QRectF outer = inner.adjusted(valueWidth + line * 0.5, line * 0.5, 0, -labelsHeight);
+        outer.setWidth(std::max(outer.width(), 1.0));
+        outer.setHeight(std::max(outer.height(), 1.0));
+        if (hasDepth(content.chartType)) {
+            const double depth = std::min(outer.width(), outer.height()) * 0.18;
+            l.depth = QPointF(depth * 0.8, -depth * 0.6);
+            l.plot = outer.adjusted(0, depth * 0.6, -depth * 0.8, 0);
+        } else {
+            l.plot = outer;
+        }
+        l.labels =
+            QRectF(l.plot.left(), l.plot.bottom() + line * 0.25, outer.width(), labelsHeight);
+    };
+    place(1);
 
-    const double width = l.categoryWidth(content);
+    double widest = 0;
+    for (const QString& category : content.categories)
+        widest = std::max(widest, fm.horizontalAdvance(category));
+    const double needed = widest + line * 0.6;
+    // The fewest categories between two labels that keep them apart on the rows there are.
+    const auto fewest = [&] {
+        return std::max(1, int(std::ceil(needed / (l.categoryWidth(content) * l.labelRows))));
+    };
     if (content.labelSpacing > 0) {
+        // Every label asked for is shown: on two rows where one would run them together.
         l.labelStep = content.labelSpacing;
+        if (needed > l.categoryWidth(content) * l.labelStep)
+            place(2);
     } else {
-        double widest = 0;
-        for (const QString& category : content.categories)
-            widest = std::max(widest, fm.horizontalAdvance(category));
-        l.labelStep = std::max(1, int(std::ceil((widest + line * 0.6) / width)));
+        l.labelStep = fewest();
     }
     l.tickStep = content.tickSpacing > 0 ? content.tickSpacing : l.labelStep;
     return l;

@@ -134,6 +134,35 @@ TEST(ChartPainter, TheLegendAtTheBottomNamesEverySeriesInItsColour) {
     EXPECT_LT(right.legend.bottom(), right.labels.top());
 }
 
+TEST(ChartPainter, EveryLabelAskedForThatOneRowCannotHoldGoesOnTwoRowsApart) {
+    // Twelve slots of a day report with depth: "10:00 AM" is wider than a category.
+    ChartContent chart = content(0, 12);
+    for (int i = 0; i < 12; ++i)
+        chart.categories[i] = QStringLiteral("%1:00 %2").arg((i + 7) % 12 + 1).arg("AM");
+    chart.labelSpacing = 1;
+    chart.tickSpacing = 1;
+    const ChartLayout l = ChartPainter::layout(chart, Box);
+    EXPECT_EQ(l.labelStep, 1);
+    ASSERT_EQ(l.labelRows, 2);
+    const QImage image = render(chart);
+    const double width = l.categoryWidth(chart);
+    const double row = l.labels.height() / 2;
+    for (int i = 0; i < 12; ++i) {
+        const double centre = l.plot.left() + (i + 0.5) * width;
+        const double top = l.labels.top() + (i % 2) * row;
+        EXPECT_GT(count(image, pixels(QRectF(centre - 150, top, 300, row)), dark), 5) << i;
+        // Half way to the next label of its row the band is blank.
+        if (i + 2 < 12) {
+            const QRectF gap(centre + width - 15, top, 30, row * 0.9);
+            EXPECT_EQ(count(image, pixels(gap), dark), 0) << i;
+        }
+    }
+    // The last label ends inside the chart, not cut by its edge.
+    EXPECT_EQ(
+        count(image, pixels(QRectF(Box.right() - 60, l.labels.top(), 60, l.labels.height())), dark),
+        0);
+}
+
 TEST(ChartPainter, CategoryLabelsStandUnderTheirCategoriesAndThinOutOnlyWhenAsked) {
     struct Case {
         int categories;
