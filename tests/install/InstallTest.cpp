@@ -1,5 +1,6 @@
 #include "tests/support/DataFiles.h"
 #include "tests/support/PrivateBus.h"
+#include "tests/support/ProgramEnvironment.h"
 #include "tests/support/TestEnvironment.h"
 
 #include "platform/data/Connection.h"
@@ -132,19 +133,10 @@ TEST_F(Installed, TheInstalledCounterFindsItsSoundsAndCountsFromASimulatedPort) 
                          "[HKEY_LOCAL_MACHINE\\Software\\Halvern\\Brantock\\Ports]\n"
                          "\"Com1\"=\"sim:%1\"\n")
               .arg(socket));
-    QDir().mkpath(home.file("run"));
-    QFile::setPermissions(home.file("run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     portsim::PeerServer peer(socket.toStdString());
 
     QProcess counter;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("HOME", home.path());
-    env.insert("XDG_CONFIG_HOME", home.file("config"));
-    env.insert("XDG_CONFIG_DIRS", home.file("xdg"));
-    env.insert("XDG_STATE_HOME", home.file("state"));
-    env.insert("XDG_RUNTIME_DIR", home.file("run"));
-    env.insert("BRANTOCK_LOCK_DIR", home.file("run"));
+    const QProcessEnvironment env = ProgramEnvironment::under(home.path());
     counter.setProcessEnvironment(env);
     counter.setProcessChannelMode(QProcess::ForwardedChannels);
     counter.start(programs() + "/brantock", {});
@@ -181,12 +173,7 @@ TEST_F(Installed, TheInstalledConfigurationProgramWritesTheInstalledLaunchersEnt
     write(entry,
           "[Desktop Entry]\nType=Application\nName=Brantock\nExec=" + loader.toUpper() + "\n");
     QProcess config;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("HOME", home.path());
-    env.insert("XDG_CONFIG_HOME", home.file("config"));
-    env.insert("XDG_CONFIG_DIRS", home.file("xdg"));
-    env.insert("XDG_STATE_HOME", home.file("state"));
+    const QProcessEnvironment env = ProgramEnvironment::under(home.path());
     config.setProcessEnvironment(env);
     config.start(programs() + "/brantockmultiportconfig", {});
     ASSERT_TRUE(config.waitForStarted(5000));

@@ -1,6 +1,7 @@
 #include "tests/support/PrivateBus.h"
 
 #include "tests/support/DataFiles.h"
+#include "tests/support/ProgramEnvironment.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,18 +37,7 @@ PrivateBus::PrivateBus(const QString& servicesFolder) {
                          "[HKEY_CURRENT_USER\\Software\\Halvern\\Brantock]\n"
                          "\"DatabasePath\"=\"%1\"\n")
               .arg(data));
-    QDir().mkpath(home_.file("run"));
-    QFile::setPermissions(home_.file("run"),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("HOME", home_.path());
-    env.insert("XDG_CONFIG_HOME", home_.file("config"));
-    env.insert("XDG_CONFIG_DIRS", home_.file("xdg"));
-    env.insert("XDG_STATE_HOME", home_.file("state"));
-    env.insert("XDG_DATA_HOME", home_.file("share"));
-    env.insert("XDG_RUNTIME_DIR", home_.file("run"));
+    QProcessEnvironment env = ProgramEnvironment::under(home_.path());
     env.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + socket_);
     daemon_.setProcessEnvironment(env);
     daemon_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
