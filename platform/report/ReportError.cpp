@@ -7,7 +7,7 @@ RuntimeError ReportError::make(int number, const QString& description) {
 }
 
 RuntimeError ReportError::invalidProperty(const QString& property) {
-    return make(reporterr::InvalidPropertyValue,
+    return make(err::InvalidPropertyValue,
                 QStringLiteral("Invalid property value (%1)").arg(property));
 }
 

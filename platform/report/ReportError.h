@@ -8,7 +8,6 @@ namespace brantock::platform {
 
 // Run-time error numbers of the report engine.
 namespace reporterr {
-constexpr int InvalidPropertyValue = 380;
 constexpr int CannotCreateObject = 429;
 constexpr int PrinterError = 482;
 constexpr int NotAPageFile = 3800;
