@@ -19,6 +19,15 @@ const Clock& Clock::current() {
     return *slot();
 }
 
+qint64 Clock::monotonicNow() {
+    std::shared_ptr<const Clock> clock;
+    {
+        std::lock_guard lock(clockMutex);
+        clock = slot();
+    }
+    return clock->monotonicMilliseconds();
+}
+
 std::shared_ptr<const Clock> Clock::setCurrent(std::shared_ptr<const Clock> clock) {
     std::lock_guard lock(clockMutex);
     auto previous = slot();

@@ -17,6 +17,9 @@ public:
     virtual qint64 monotonicMilliseconds() const = 0;
 
     static const Clock& current();
+    // The current clock's monotonic milliseconds; safe on any thread, also while a test
+    // replaces the clock.
+    static qint64 monotonicNow();
     // Installs a clock (nullptr restores the system clock) and returns the previous one.
     static std::shared_ptr<const Clock> setCurrent(std::shared_ptr<const Clock> clock);
 };

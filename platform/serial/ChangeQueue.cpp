@@ -1,5 +1,7 @@
 #include "platform/serial/ChangeQueue.h"
 
+#include "runtime/Clock.h"
+
 #include <cstdint>
 #include <stdexcept>
 
@@ -17,9 +19,13 @@ ChangeQueue::~ChangeQueue() {
     ::close(wakeFd_);
 }
 
-void ChangeQueue::push(const std::vector<LineChange>& changes) {
+void ChangeQueue::push(std::vector<LineChange> changes) {
     if (changes.empty())
         return;
+    const qint64 now = Clock::monotonicNow();
+    for (LineChange& change : changes)
+        if (change.at == LineChange::NotSeen)
+            change.at = now;
     std::lock_guard lock(mutex_);
     appendLocked(changes.data(), changes.data() + changes.size());
 }

@@ -24,7 +24,9 @@ public:
     // Readable while records wait; watched on the window thread.
     int wakeFd() const { return wakeFd_; }
 
-    void push(const std::vector<LineChange>& changes);
+    // Records not yet stamped get the time of the push: backends push right after they read
+    // the device, so that is when the change was seen.
+    void push(std::vector<LineChange> changes);
     // Marks the device as gone; only the first report queues the marker.
     void reportVanished();
     bool vanished() const { return vanished_.load(); }

@@ -4,6 +4,7 @@
 #include "platform/serial/PortDeviceMap.h"
 #include "platform/serial/SimBackend.h"
 #include "platform/serial/TtyBackend.h"
+#include "runtime/Clock.h"
 
 #include <QtGlobal>
 
@@ -119,6 +120,11 @@ const LineChange* CommControl::current() const {
 int CommControl::CommEvent() const {
     const LineChange* change = current();
     return change ? change->event : 0;
+}
+
+qint64 CommControl::ChangeTime() const {
+    const LineChange* change = current();
+    return change && change->at != LineChange::NotSeen ? change->at : Clock::monotonicNow();
 }
 
 ModemLines CommControl::levels() const {

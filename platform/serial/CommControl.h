@@ -65,6 +65,9 @@ public:
 
     // The change being delivered: comEvDSR, comEvCTS or comEvCD; 0 outside `OnComm`.
     int CommEvent() const;
+    // When the backend saw the change being delivered (the clock's monotonic milliseconds);
+    // outside `OnComm`, now.
+    qint64 ChangeTime() const;
 
     // Sends text, one byte per character (Latin-1).
     void SetOutput(const QString& text);

@@ -146,7 +146,7 @@ void SimBackend::readPeer(const std::shared_ptr<Link>& link, const std::atomic<b
                 std::vector<LineChange> changes = ModemTracker::between(link->levels, m->levels);
                 link->levels = m->levels;
                 lock.unlock();
-                link->changes->push(changes);
+                link->changes->push(std::move(changes));
             } else if (m->kind == 'D') {
                 link->received += m->bytes;
             } else if (m->kind == 'K') {
