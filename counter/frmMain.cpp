@@ -776,8 +776,8 @@ void frmMain::CheckForClockChange() {
     callPart(parts.CheckForClockChange);
 }
 
-void frmMain::LogTrigger(std::int16_t sensorNumber, bool countUp) {
-    callPart(parts.LogTrigger, sensorNumber, countUp);
+void frmMain::LogTrigger(std::int16_t sensorNumber, bool countUp, DateValue when) {
+    callPart(parts.LogTrigger, sensorNumber, countUp, when);
 }
 
 void frmMain::ShowClockWarning() {

@@ -53,7 +53,7 @@ public:
     void ResetCounter() override;
     void CheckForClockChange() override;
     void PlayTriggerWav() override;
-    void LogTrigger(std::int16_t sensorNumber, bool countUp) override;
+    void LogTrigger(std::int16_t sensorNumber, bool countUp, DateValue when) override;
     void ShowClockWarning() override;
     void SetPortDialogMessage(const QString& text) override;
     void Beep() override;

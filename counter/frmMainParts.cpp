@@ -66,7 +66,9 @@ void frmMainParts::Connect(frmMain& form) {
 
     p.LogToDatabase = [logger] { return logger->LogToDatabase(); };
     p.SetLogToDatabase = [logger](bool on) { logger->SetLogToDatabase(on); };
-    p.LogTrigger = [logger](std::int16_t sensor, bool up) { logger->LogTrigger(sensor, up); };
+    p.LogTrigger = [logger](std::int16_t sensor, bool up, DateValue when) {
+        logger->LogTrigger(sensor, up, when);
+    };
     p.CheckForClockChange = [logger] { logger->CheckForClockChange(); };
     p.ShowClockWarning = [] { frmClockWarning::ShowModeless(); };
     p.GetSiteNameAndID = [] { counter::GetSiteNameAndID(); };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/DateValue.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -38,7 +40,7 @@ struct frmMainParts {
     // The data logger and the clock warning.
     std::function<bool()> LogToDatabase;
     std::function<void(bool)> SetLogToDatabase;
-    std::function<void(std::int16_t, bool)> LogTrigger;
+    std::function<void(std::int16_t, bool, DateValue)> LogTrigger;
     std::function<void()> CheckForClockChange;
     std::function<void()> ShowClockWarning;
     std::function<void()> GetSiteNameAndID;

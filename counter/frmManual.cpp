@@ -70,12 +70,13 @@ bool frmManual::eventFilter(QObject* watched, QEvent* e) {
         return false;
     // A double click's second press comes as the double click.
     const bool down = type != QEvent::MouseButtonRelease;
+    const qint64 at = eventTime_.at(*static_cast<QMouseEvent*>(e));
     if (watched == ui_.cmdTrigger)
-        engine_.ManualTrigger(down);
+        engine_.ManualTriggerAt(1, down, at);
     else if (watched == ui_.cmdTrigger2)
-        engine_.ManualTrigger2(down);
+        engine_.ManualTriggerAt(2, down, at);
     else if (watched == ui_.cmdTrigger3)
-        engine_.ManualTrigger3(down);
+        engine_.ManualTriggerAt(3, down, at);
     return false;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "counter/frmManualUi.h"
+#include "counter/InputEventTime.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -46,6 +47,7 @@ private:
     void dock();
 
     TriggerEngine& engine_;
+    InputEventTime eventTime_;
     QPointer<QWidget> mainWindow_;
     frmManualUi ui_;
     bool loaded_ = false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/DateValue.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -44,7 +46,8 @@ public:
     virtual void ResetCounter() = 0;
     virtual void CheckForClockChange() = 0;
     virtual void PlayTriggerWav() = 0;
-    virtual void LogTrigger(std::int16_t sensorNumber, bool countUp) = 0;
+    // Logs one trigger that happened at `when` (local date and time).
+    virtual void LogTrigger(std::int16_t sensorNumber, bool countUp, DateValue when) = 0;
 
     // frmClockWarning shown modeless (brought forward when it is open already).
     virtual void ShowClockWarning() = 0;

@@ -30,13 +30,21 @@ std::int32_t serialDate(DateValue now) {
     return static_cast<std::int32_t>(now.dateOnly().serial());
 }
 
-std::int32_t dayNumber() {
-    return serialDate(Clock::current().now()) - FirstDay;
+std::int32_t dayNumber(DateValue when) {
+    return serialDate(when) - FirstDay;
 }
 
 // Whole minutes since midnight, the seconds' fraction dropped.
+std::int32_t minuteOfDay(DateValue when) {
+    return when.time().msecsSinceStartOfDay() / 1000 / 60;
+}
+
+std::int32_t dayNumber() {
+    return dayNumber(Clock::current().now());
+}
+
 std::int32_t minuteOfDay() {
-    return Clock::current().now().time().msecsSinceStartOfDay() / 1000 / 60;
+    return minuteOfDay(Clock::current().now());
 }
 
 QString number(qint64 value) {
@@ -87,14 +95,18 @@ void DataLogger::SetLogToDatabase(bool value) {
 }
 
 void DataLogger::LogTrigger(std::int16_t sensorNumber, bool countUp) {
+    LogTrigger(sensorNumber, countUp, Clock::current().now());
+}
+
+void DataLogger::LogTrigger(std::int16_t sensorNumber, bool countUp, DateValue when) {
     withTrail("LogTrigger&", [&] {
         if (!LogToDatabase())
             return;
         DataConnection connection = OpenConnection();
         if (DataVersion != 1) {
             CheckSiteLoaded();
-            const std::int32_t day = dayNumber();
-            const std::int32_t minute = minuteOfDay();
+            const std::int32_t day = dayNumber(when);
+            const std::int32_t minute = minuteOfDay(when);
             connection->Execute(QStringLiteral("INSERT INTO triggers (TriggerDate, TriggerTime, "
                                                "SensorID,SiteID,CountUp) SELECT ") +
                                     number(day) + QStringLiteral(" , ") + number(minute) + u',' +
@@ -102,8 +114,8 @@ void DataLogger::LogTrigger(std::int16_t sensorNumber, bool countUp) {
                                     QStringLiteral(",?"),
                                 {countUp});
         } else if (countUp) {
-            const std::int32_t day = dayNumber();
-            const std::int32_t minute = minuteOfDay();
+            const std::int32_t day = dayNumber(when);
+            const std::int32_t minute = minuteOfDay(when);
             connection->Execute(QStringLiteral("INSERT INTO triggers (TriggerDate, TriggerTime ) "
                                                "SELECT ") +
                                 number(day) + QStringLiteral(" , ") + number(minute));

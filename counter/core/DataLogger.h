@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/DateValue.h"
+
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -26,7 +28,9 @@ public:
     bool LogToDatabase() const;
     void SetLogToDatabase(bool value);
 
+    // One Triggers row for a trigger at `when`, by default now.
     void LogTrigger(std::int16_t sensorNumber, bool countUp);
+    void LogTrigger(std::int16_t sensorNumber, bool countUp, DateValue when);
     void CheckForClockChange();
     void timApp_Timer();
     // The insert of a new activity period at minute of day; for the full format its machine

@@ -8,6 +8,9 @@
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
 
+#include <QScopeGuard>
+
+#include <algorithm>
 #include <limits>
 
 namespace brantock::counter {
@@ -82,6 +85,8 @@ TriggerEngine::TriggerEngine(platform::CommControl& comPort, QObject* parent)
     for (QTimer* timer : {&timDSRdebounce, &timCTSDebounce, &timDCDDebounce}) {
         timer->setInterval(1000);
         timer->setSingleShot(false);
+        // A coarse timer may end a lockout up to 5% early.
+        timer->setTimerType(Qt::PreciseTimer);
     }
     connect(&comPort_, &platform::CommControl::OnComm, this, &TriggerEngine::comPort_OnComm);
     connect(&timDSRdebounce, &QTimer::timeout, this, &TriggerEngine::timDSRdebounce_Timer);
@@ -132,8 +137,18 @@ void TriggerEngine::writeUse(const Line& l, std::int32_t NewUse) {
 
 // Counting
 
+DateValue TriggerEngine::ChangeDate() const {
+    const Clock& clock = Clock::current();
+    const DateValue now = clock.now();
+    if (!handling_)
+        return now;
+    const qint64 lateBy = std::max<qint64>(0, clock.monotonicMilliseconds() - changeAt_);
+    return DateValue(now.serial() - double(lateBy) / 86400000.0);
+}
+
 void TriggerEngine::countDayChange() {
-    const std::int32_t today = RoundToInt32(Clock::current().now().dateOnly().serial());
+    // The day the change happened: a backlog handled after midnight keeps its own day.
+    const std::int32_t today = RoundToInt32(ChangeDate().dateOnly().serial());
     if (today > LastCountDay) {
         if (DailyReset)
             ResetCounter();
@@ -154,7 +169,7 @@ void TriggerEngine::TriggerCountUp(std::int16_t SensorNumber) {
             window().SetCounterCaption(QString::number(n) + u' ');
             status("Count at");
         }
-        window().LogTrigger(SensorNumber, true);
+        window().LogTrigger(SensorNumber, true, ChangeDate());
     });
 }
 
@@ -172,7 +187,7 @@ void TriggerEngine::TriggerCountDown(std::int16_t SensorNumber) {
             window().SetCounterCaption(QString::number(n) + u' ');
             status("Count down at");
         }
-        window().LogTrigger(SensorNumber, false);
+        window().LogTrigger(SensorNumber, false, ChangeDate());
     });
 }
 
@@ -262,12 +277,22 @@ bool TriggerEngine::CheckDCDEdge(bool edge) {
 
 // Lockouts
 
-bool TriggerEngine::startLockout(const Line& l) {
+bool TriggerEngine::lockedOut(const Line& l, qint64 at) const {
+    const qint64 until = lockoutUntil_[std::size_t(l.index)];
+    // A lockout flag set without a trigger behind it holds until its timer ends it.
+    if (this->*l.debounce && until == NoLockout)
+        return true;
+    return at < until;
+}
+
+bool TriggerEngine::startLockout(const Line& l, qint64 at) {
     QTimer& timer = this->*l.timer;
     if (timer.interval() <= 0) {
+        lockoutUntil_[std::size_t(l.index)] = NoLockout;
         window().SetIconVisible(l.debounceIcon, false);
         return false;
     }
+    lockoutUntil_[std::size_t(l.index)] = at + timer.interval();
     this->*l.debounce = true;
     window().SetIconVisible(l.debounceIcon, true);
     timer.start();
@@ -279,7 +304,12 @@ void TriggerEngine::endLockout(const Line& l) {
                      QStringLiteral("processing the debounce timer"))
         .run({
             [&] { (this->*l.timer).stop(); },
-            [&] { this->*l.debounce = false; },
+            [&] {
+                this->*l.debounce = false;
+                // A tick handled late does not shorten the lockout of a change still waiting.
+                qint64& until = lockoutUntil_[std::size_t(l.index)];
+                until = std::min(until, Clock::current().monotonicMilliseconds());
+            },
             [&] { window().SetIconVisible(l.debounceIcon, false); },
         });
 }
@@ -294,6 +324,7 @@ void TriggerEngine::ApplyLockoutTime(float milliseconds) {
         // Stopped and cleared together, so the line is idle, never half locked out.
         timer.stop();
         this->*l.debounce = false;
+        lockoutUntil_[std::size_t(i)] = NoLockout;
         window().SetIconVisible(l.debounceIcon, false);
     }
 }
@@ -319,47 +350,61 @@ void TriggerEngine::timDCDDebounce_Timer() {
 // The serial lines and the manual buttons
 
 void TriggerEngine::comPort_OnComm() {
+    Change change;
+    ReportingHandler::WithSource(QStringLiteral("comPort_OnComm&"),
+                                 QStringLiteral("processing com port interrupt"))
+        .run({
+            [&] { return PortDialogOpen ? Flow::Leave : Flow::Next; },
+            [&] { change.at = comPort_.ChangeTime(); },
+            [&] { change.levels.dsr = comPort_.DSRHolding(); },
+            [&] { change.levels.cts = comPort_.CTSHolding(); },
+            [&] { change.levels.cd = comPort_.CDHolding(); },
+            [&] { waiting_.push_back(change); },
+        });
+    handleChanges();
+}
+
+void TriggerEngine::handleChanges() {
+    if (handling_)
+        return;
+    handling_ = true;
+    const auto done = qScopeGuard([this] { handling_ = false; });
+    while (!waiting_.empty()) {
+        const Change change = waiting_.front();
+        waiting_.pop_front();
+        changeAt_ = change.at;
+        if (change.manual)
+            manualChange(change);
+        else
+            serialChange(change);
+    }
+}
+
+void TriggerEngine::serialChange(const Change& change) {
     const ReportingHandler handler = ReportingHandler::WithSource(
         QStringLiteral("comPort_OnComm&"), QStringLiteral("processing com port interrupt"));
-    bool dsr = false, cts = false, dcd = false;
-    std::uint64_t event = 0;
     handler.run({
-        [&] { return PortDialogOpen ? Flow::Leave : Flow::Next; },
-        [&] { event = ++events_; },
-        [&] { dsr = comPort_.DSRHolding(); },
-        [&] { cts = comPort_.CTSHolding(); },
-        [&] { dcd = comPort_.CDHolding(); },
-        [&] { return lineChange(handler, line(0), dsr, event); },
-        [&] { return lineChange(handler, line(1), cts, event); },
-        [&] { return lineChange(handler, line(2), dcd, event); },
+        [&] { return lineChange(handler, line(0), change.levels.dsr, change.at); },
+        [&] { return lineChange(handler, line(1), change.levels.cts, change.at); },
+        [&] { return lineChange(handler, line(2), change.levels.cd, change.at); },
     });
 }
 
 Flow TriggerEngine::lineChange(const ReportingHandler& handler, const Line& l, bool level,
-                               std::uint64_t event) {
+                               qint64 at) {
     bool& last = this->*l.last;
-    bool lockedOut = false;
+    bool started = false;
     // The line's own steps: leaving them ends this line only; an error that makes the
     // procedure leave ends the event.
     const bool stayed = handler.run({
-        [&] {
-            // A later event, run while this one let events run, has taken a newer level.
-            if (levelSetBy_[std::size_t(l.index)] > event)
-                return Flow::Leave;
-            return level == last ? Flow::Leave : Flow::Next;
-        },
-        [&] {
-            last = level;
-            levelSetBy_[std::size_t(l.index)] = event;
-        },
+        [&] { return level == last ? Flow::Leave : Flow::Next; },
+        [&] { last = level; },
         [&] { (this->*l.showProcedure)(level); },
-        // The level this event brought, not the remembered one: a change handled while the
-        // indicator let events run must not take this edge away.
         [&] { return (this->*l.edgeTest)(level) ? Flow::Next : Flow::Leave; },
-        [&] { return this->*l.debounce || !CountingStarted ? Flow::Leave : Flow::Next; },
-        [&] { lockedOut = startLockout(l); },
+        [&] { return lockedOut(l, at) || !CountingStarted ? Flow::Leave : Flow::Next; },
+        [&] { started = startLockout(l, at); },
         [&] {
-            if (lockedOut)
+            if (started)
                 window().LetEventsRun();
         },
         [&] { lineTrigger(l); },
@@ -367,38 +412,55 @@ Flow TriggerEngine::lineChange(const ReportingHandler& handler, const Line& l, b
     return stayed ? Flow::Next : Flow::Leave;
 }
 
-void TriggerEngine::manualTrigger(const Line& l, bool edge) {
-    bool level = false;
-    bool lockedOut = false;
+void TriggerEngine::manualTrigger(const Line& l, bool edge, qint64 at) {
     ReportingHandler::WithSource(QString::fromLatin1(l.manualTrail),
                                  QStringLiteral("processing manual trigger"))
         .run({
             [&] { return CountingStarted && !PortDialogOpen ? Flow::Next : Flow::Leave; },
-            [&] { level = edge != this->*l.normallyOpen; },
+            [&] {
+                waiting_.push_back(Change{at, true, {}, l.index, edge});
+            },
+        });
+    handleChanges();
+}
+
+void TriggerEngine::manualChange(const Change& change) {
+    const Line& l = line(change.line);
+    bool level = false;
+    bool started = false;
+    ReportingHandler::WithSource(QString::fromLatin1(l.manualTrail),
+                                 QStringLiteral("processing manual trigger"))
+        .run({
+            [&] { return CountingStarted && !PortDialogOpen ? Flow::Next : Flow::Leave; },
+            [&] { level = change.edge != this->*l.normallyOpen; },
             [&] { (this->*l.showProcedure)(level); },
             [&] {
-                return (this->*l.edgeTest)(level) && !(this->*l.debounce) ? Flow::Next
-                                                                          : Flow::Leave;
+                return (this->*l.edgeTest)(level) && !lockedOut(l, change.at) ? Flow::Next
+                                                                              : Flow::Leave;
             },
-            [&] { lockedOut = startLockout(l); },
+            [&] { started = startLockout(l, change.at); },
             [&] {
-                if (lockedOut)
+                if (started)
                     window().LetEventsRun();
             },
             [&] { lineTrigger(l); },
         });
 }
 
+void TriggerEngine::ManualTriggerAt(int sensorNumber, bool edge, qint64 at) {
+    manualTrigger(line(sensorNumber - 1), edge, at);
+}
+
 void TriggerEngine::ManualTrigger(bool edge) {
-    manualTrigger(line(0), edge);
+    ManualTriggerAt(1, edge, Clock::current().monotonicMilliseconds());
 }
 
 void TriggerEngine::ManualTrigger2(bool edge) {
-    manualTrigger(line(1), edge);
+    ManualTriggerAt(2, edge, Clock::current().monotonicMilliseconds());
 }
 
 void TriggerEngine::ManualTrigger3(bool edge) {
-    manualTrigger(line(2), edge);
+    ManualTriggerAt(3, edge, Clock::current().monotonicMilliseconds());
 }
 
 } // namespace brantock::counter

@@ -2,12 +2,16 @@
 
 #include "counter/core/CounterWindow.h"
 #include "foundation/ReportingHandler.h"
+#include "platform/serial/ModemLines.h"
+#include "runtime/DateValue.h"
 
 #include <QObject>
 #include <QTimer>
 
 #include <array>
 #include <cstdint>
+#include <deque>
+#include <limits>
 
 namespace brantock::platform {
 class CommControl;
@@ -18,6 +22,12 @@ namespace brantock::counter {
 // Turns changes of DSR (sensor 1), CTS (sensor 2) and DCD (sensor 3) and the manual buttons
 // into counted triggers, with a lockout per line after each trigger. The counts live only in
 // the main window's labels, which it reads and writes through CounterWindow::current().
+//
+// Every change carries the time it happened (the clock's monotonic milliseconds), and the
+// engine judges edges and lockouts by those times, so a change handled late (behind a locked
+// data file or an open box) counts exactly as it would have counted at once. Changes take
+// effect one at a time in the order they came: one that arrives while another is being
+// handled (during that one's event yields) waits for it to finish.
 class TriggerEngine : public QObject {
     Q_OBJECT
 public:
@@ -58,9 +68,11 @@ public:
     bool CheckCTSEdge(bool edge);
     bool CheckDCDEdge(bool edge);
     bool CheckDSREdge(bool edge);
+    // A manual button went down (true) or up (false), now or at the given time.
     void ManualTrigger(bool edge);
     void ManualTrigger2(bool edge);
     void ManualTrigger3(bool edge);
+    void ManualTriggerAt(int sensorNumber, bool edge, qint64 at);
     void ResetCounter();
 
     // The options window's changes. A new lockout time (milliseconds, 0 for none) ends the
@@ -73,20 +85,39 @@ public:
     void timCTSDebounce_Timer();
     void timDCDDebounce_Timer();
 
+    // The local date and time at which the change being handled happened; now when none is.
+    DateValue ChangeDate() const;
+
 private:
     // One row of the line table: the members, controls and procedures of a line.
     struct Line;
     static const Line& line(int index);
 
+    // A serial event or a manual button waiting to be handled.
+    struct Change {
+        qint64 at = 0;
+        bool manual = false;
+        platform::ModemLines levels; // serial: the three levels right after the change
+        int line = 0;                // manual: the button's line
+        bool edge = false;           // manual: down or up
+    };
+    static constexpr qint64 NoLockout = std::numeric_limits<qint64>::min();
+
+    // Handles the waiting changes in order, unless a change is being handled already.
+    void handleChanges();
+    void serialChange(const Change& change);
+    void manualChange(const Change& change);
     void show(const Line& line, bool edge);
     bool checkEdge(const Line& line, bool edge);
-    void manualTrigger(const Line& line, bool edge);
+    void manualTrigger(const Line& line, bool edge, qint64 at);
     // The handling of one line's sampled level within a serial event; Leave when an error
     // made the event leave.
-    Flow lineChange(const ReportingHandler& handler, const Line& line, bool level,
-                    std::uint64_t event);
-    // Starts the line's lockout when its interval is above 0; true when one started.
-    bool startLockout(const Line& line);
+    Flow lineChange(const ReportingHandler& handler, const Line& line, bool level, qint64 at);
+    // A change at `at` falls inside the lockout of the line's last trigger.
+    bool lockedOut(const Line& line, qint64 at) const;
+    // Starts the line's lockout, from `at`, when its interval is above 0; true when one
+    // started.
+    bool startLockout(const Line& line, qint64 at);
     void endLockout(const Line& line);
     void lineTrigger(const Line& line);
     void countDayChange();
@@ -96,11 +127,12 @@ private:
     platform::CommControl& comPort_;
     std::int32_t secondTriggerUse_ = 0;
     std::int32_t thirdTriggerUse_ = 0;
-    // Serial events are numbered as they start; each line keeps the number of the event that
-    // set its remembered level, so an event resumed after a later one changed that line does
-    // not put its older level back.
-    std::uint64_t events_ = 0;
-    std::array<std::uint64_t, 3> levelSetBy_{};
+    std::deque<Change> waiting_;
+    bool handling_ = false;
+    // When the change being handled happened.
+    qint64 changeAt_ = 0;
+    // Per line: changes before this time fall inside the lockout of its last trigger.
+    std::array<qint64, 3> lockoutUntil_{NoLockout, NoLockout, NoLockout};
 };
 
 } // namespace brantock::counter

@@ -183,6 +183,57 @@ TEST_F(CounterProgram, ATriggerWhileAnotherProgramHoldsTheFileWaitsAndIsLogged) 
     EXPECT_TRUE(errors.reports().empty());
 }
 
+// A report reading the file holds it most of the time; the counter waits for each insert.
+// Pulses farther apart than the lockout all count, in order, each with its own minute.
+TEST_F(CounterProgram, PulsesSpacedAboveTheLockoutWhileAReaderHoldsTheFileAreAllLogged) {
+    SetRegSetting(settings::DebounceTime, "100", RegistryHive);
+    portsim::PeerServer& peer = ports.serve(1);
+    start();
+    std::atomic<bool> stop{false};
+    std::atomic<bool> holding{false};
+    std::thread reader([&] {
+        platform::Connection cn;
+        cn.Open(ConnectionString(CommandLineDataPath));
+        while (!stop) {
+            cn.Execute("BEGIN");
+            cn.Query("SELECT count(*) FROM Triggers");
+            holding = true;
+            std::this_thread::sleep_for(600ms);
+            cn.Execute("COMMIT");
+            std::this_thread::sleep_for(60ms);
+        }
+    });
+    while (!holding)
+        std::this_thread::sleep_for(1ms);
+    const QDateTime before = QDateTime::currentDateTime();
+    constexpr int Pulses = 12;
+    peer.pulse(portsim::PeerServer::Line::Dsr, Pulses, 130ms);
+    const QDateTime after = QDateTime::currentDateTime();
+    const bool arrived = QTest::qWaitFor([&] { return rows() == Pulses; }, 30000);
+    stop = true;
+    reader.join();
+    ASSERT_TRUE(arrived) << rows();
+    EXPECT_EQ(form->CounterCaption(), QString::number(Pulses) + u' ');
+    EXPECT_TRUE(errors.reports().empty());
+
+    // In the order they came, none dated later than when the peer sent it.
+    platform::Connection cn;
+    cn.Open(ConnectionString(CommandLineDataPath));
+    platform::Recordset rs =
+        cn.Query("SELECT TriggerDate * 1440 + TriggerTime FROM Triggers ORDER BY rowid");
+    const auto minuteOf = [](const QDateTime& t) {
+        return qint64(t.date().toJulianDay() - QDate(2000, 1, 1).toJulianDay()) * 1440 +
+               t.time().hour() * 60 + t.time().minute();
+    };
+    qint64 previous = minuteOf(before);
+    for (; !rs.IsEOF(); rs.MoveNext()) {
+        const qint64 minute = rs.Fields(0).toLongLong();
+        EXPECT_GE(minute, previous);
+        EXPECT_LE(minute, minuteOf(after));
+        previous = minute;
+    }
+}
+
 TEST_F(CounterProgram, AVanishedPortIsReportedEveryTickAndCountsNothing) {
     portsim::PeerServer& peer = ports.serve(1);
     start();

@@ -8,6 +8,8 @@ class ScriptedErrors::Prompt : public platform::ErrorPrompt {
 public:
     QString ask(const platform::ErrorReport& report) override {
         reports.push_back(report);
+        if (whileOpen)
+            whileOpen();
         if (answers.empty())
             return QStringLiteral("3");
         const QString a = answers.front();
@@ -16,6 +18,7 @@ public:
     }
     std::deque<QString> answers;
     std::vector<platform::ErrorReport> reports;
+    std::function<void()> whileOpen;
 };
 
 ScriptedErrors::ScriptedErrors() : prompt_(std::make_shared<Prompt>()) {
@@ -27,6 +30,10 @@ ScriptedErrors::ScriptedErrors() : prompt_(std::make_shared<Prompt>()) {
 
 ScriptedErrors::~ScriptedErrors() {
     ErrorHandler::Install(nullptr);
+}
+
+void ScriptedErrors::whileOpen(std::function<void()> action) {
+    prompt_->whileOpen = std::move(action);
 }
 
 void ScriptedErrors::answer(const QString& a) {

@@ -5,6 +5,7 @@
 #include "tests/support/TestEnvironment.h"
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -18,6 +19,8 @@ public:
     ~ScriptedErrors();
 
     void answer(const QString& a);
+    // Runs before each question is answered, as if it happened while the box was open.
+    void whileOpen(std::function<void()> action);
     const std::vector<platform::ErrorReport>& reports() const;
     ErrorHandler& handler() { return *handler_; }
     QString logText() const;

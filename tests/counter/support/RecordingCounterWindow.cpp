@@ -58,10 +58,11 @@ void RecordingCounterWindow::PlayTriggerWav() {
         onPlayTriggerWav();
 }
 
-void RecordingCounterWindow::LogTrigger(std::int16_t sensorNumber, bool countUp) {
+void RecordingCounterWindow::LogTrigger(std::int16_t sensorNumber, bool countUp, DateValue when) {
     calls << QStringLiteral("LogTrigger %1 %2")
                  .arg(sensorNumber)
                  .arg(countUp ? QStringLiteral("up") : QStringLiteral("down"));
+    loggedAt.push_back(when);
     if (onLogTrigger)
         onLogTrigger(sensorNumber, countUp);
 }

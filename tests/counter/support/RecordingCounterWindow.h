@@ -37,7 +37,7 @@ public:
     void ResetCounter() override;
     void CheckForClockChange() override;
     void PlayTriggerWav() override;
-    void LogTrigger(std::int16_t sensorNumber, bool countUp) override;
+    void LogTrigger(std::int16_t sensorNumber, bool countUp, DateValue when) override;
     void ShowClockWarning() override { ++clockWarnings; }
     void SetPortDialogMessage(const QString& text) override;
     void Beep() override { ++beeps; }
@@ -64,6 +64,8 @@ public:
     std::function<void()> onCheckForClockChange;
     std::function<void()> onPlayTriggerWav;
     std::function<void(std::int16_t, bool)> onLogTrigger;
+    // When each logged trigger happened, in the order they were logged.
+    std::vector<DateValue> loggedAt;
     // Run with each message for the port dialog (a test's way to show it on a real dialog).
     std::function<void(const QString&)> onSetPortDialogMessage;
     // Run each time the rules let pending events run (a test's way to act "meanwhile").
