@@ -1,6 +1,7 @@
 // The whole counter on a simulated port: the delay from a line change to its committed Triggers
-// row, the start-up time with an empty and with a large data file, and the resident memory
-// over many triggers.
+// row and the sustained logging rate, each beside its floor (the same insert on a kept
+// connection, and opened, inserted and closed as the logger does), the start-up time with an
+// empty and with a large data file, and the resident memory over many triggers.
 // Usage: counter_benchmark [--data FILE] [--triggers N] [--write docs/benchmarks.md]
 //   --data: the large data file (made with the generator into /tmp when missing)
 //   --triggers: the triggers of the memory run (100000)
@@ -101,9 +102,9 @@ public:
             std::exit(1);
         }
         // The moment each insert's connection was closed, the row committed.
-        std::function<void(std::int16_t, bool)> insert = form_->parts.LogTrigger;
-        form_->parts.LogTrigger = [this, insert](std::int16_t sensor, bool up) {
-            insert(sensor, up);
+        std::function<void(std::int16_t, bool, DateValue)> insert = form_->parts.LogTrigger;
+        form_->parts.LogTrigger = [this, insert](std::int16_t sensor, bool up, DateValue when) {
+            insert(sensor, up, when);
             commits_.push_back(Clock::now());
         };
         peer().waitClient(std::chrono::seconds(5));
@@ -157,15 +158,43 @@ Figures latency(Counter& counter, std::size_t& rowsMissing, const QString& dataF
     return Figures::of(ms);
 }
 
+// The floors of one logged trigger: the logger's insert on the same file with the same journal
+// and sync, on one kept connection or on a connection opened and closed around it.
+Figures insertFloor(const QString& dataFile, bool kept, int count) {
+    const QString text = ConnectionString(dataFile);
+    const QString insert = QStringLiteral("INSERT INTO triggers (TriggerDate, TriggerTime, "
+                                          "SensorID,SiteID,CountUp) SELECT 9800 , 600,1,0,?");
+    std::vector<double> ms;
+    platform::Connection keptConnection;
+    if (kept)
+        keptConnection.Open(text);
+    for (int i = 0; i < count; ++i) {
+        const auto t0 = Clock::now();
+        if (kept) {
+            keptConnection.Execute(insert, {true});
+        } else {
+            platform::Connection cn;
+            cn.Open(text);
+            cn.Execute(insert, {true});
+            cn.Close();
+        }
+        ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
+    }
+    return Figures::of(ms);
+}
+
 // Pulses sent back to back in batches, each batch counted before the next is sent; the time
-// per trigger and the resident size of every tenth batch go to stderr.
-bool pulses(Counter& counter, int count) {
+// per trigger and the resident size of every tenth batch go to stderr. `seconds` adds up the
+// time from each batch's sending to its last commit.
+bool pulses(Counter& counter, int count, double* seconds = nullptr) {
     for (int sent = 0; sent < count; sent += MemoryBatch) {
         const std::size_t target = counter.commits() + std::size_t(MemoryBatch);
         const auto t0 = Clock::now();
         counter.peer().pulse(PeerServer::Line::Dsr, MemoryBatch, std::chrono::microseconds(0));
         if (!BenchmarkPage::runUntil([&] { return counter.commits() >= target; }, 600000))
             return false;
+        if (seconds)
+            *seconds += std::chrono::duration<double>(counter.lastCommit() - t0).count();
         if (target % (10 * MemoryBatch) == 0)
             std::fprintf(stderr, "%zu triggers: %.3f ms per trigger, %.2f MB resident\n", target,
                          std::chrono::duration<double, std::milli>(Clock::now() - t0).count() /
@@ -212,6 +241,11 @@ int main(int argc, char** argv) {
     counter.start(emptyFile);
     std::size_t rowsMissing = 0;
     const Figures delay = latency(counter, rowsMissing, emptyFile);
+    counter.stop();
+    const QString floorFile = files.file(QStringLiteral("floor.hbd"));
+    DataFiles::copyTemplate(floorFile);
+    const Figures keptFloor = insertFloor(floorFile, true, LatencyTriggers);
+    const Figures openFloor = insertFloor(floorFile, false, LatencyTriggers);
 
     // Start-up, the first start of each file included.
     std::vector<double> emptyStarts, largeStarts;
@@ -227,7 +261,9 @@ int main(int argc, char** argv) {
     counter.start(emptyFile);
     const bool firstWhole = pulses(counter, MemoryBatch);
     const double after1k = residentMB();
-    const bool restWhole = pulses(counter, memoryTriggers - 2 * MemoryBatch);
+    double sustainedSeconds = 0;
+    const bool restWhole = pulses(counter, memoryTriggers - 2 * MemoryBatch, &sustainedSeconds);
+    const double sustainedRate = (memoryTriggers - 2 * MemoryBatch) / sustainedSeconds;
     const double beforeLast = residentMB();
     const bool lastWhole = pulses(counter, MemoryBatch);
     const double after100k = residentMB();
@@ -250,7 +286,15 @@ int main(int argc, char** argv) {
             "data logger's `LogTrigger` (wrapped in `parts.LogTrigger`), which inserts the row "
             "on its own connection and closes it, so the row is committed and synced "
             "(synchronous FULL). Rows found afterwards by a separate connection, less the "
-            "inserts timed: %3. Start-up: from making `frmMain` to `Show()` returning with "
+            "inserts timed: %3. Its floors, measured in the same run on a copy of the same "
+            "template file with the same journal and sync: the logger's insert on one kept "
+            "connection, and on a connection opened and closed around it, as the logger does. "
+            "Sustained logging: the rows per second of the memory run's batches after the first "
+            "(pulses sent back to back, each batch timed from its sending to its last commit), "
+            "beside the rate the open-insert-close floor allows (1000 / its median). It is what "
+            "one counter logs when changes come faster than it can write them; it is not the "
+            "rate at which the serial layer hands changes over (see Serial port). Start-up: from "
+            "making `frmMain` to `Show()` returning with "
             "`CountingStarted`, %4 rounds alternating the two files, warm page cache. Memory: "
             "resident size (/proc/self/statm) of the process after the first %5 triggers and "
             "after %6, sent as pulses back to back in batches of %5, each batch counted and "
@@ -268,6 +312,16 @@ int main(int argc, char** argv) {
         QStringLiteral("| line change to committed row (ms) | %1 | %2 | %3 | %4 | p99 < 10 ms |\n")
             .arg(delay.count)
             .arg(ms(delay.median), ms(delay.p99), ms(delay.max)) +
+        QStringLiteral("| floor: insert on a kept connection (ms) | %1 | %2 | %3 | %4 | - |\n")
+            .arg(keptFloor.count)
+            .arg(ms(keptFloor.median), ms(keptFloor.p99), ms(keptFloor.max)) +
+        QStringLiteral("| floor: open, insert, close (ms) | %1 | %2 | %3 | %4 | - |\n")
+            .arg(openFloor.count)
+            .arg(ms(openFloor.median), ms(openFloor.p99), ms(openFloor.max)) +
+        QStringLiteral("| sustained logging (rows/s); floor %1 | %2 | %3 | - | - | - |\n")
+            .arg(1000.0 / openFloor.median, 0, 'f', 0)
+            .arg(memoryTriggers - 2 * MemoryBatch)
+            .arg(sustainedRate, 0, 'f', 0) +
         QStringLiteral("| start-up, empty data file (ms) | %1 | %2 | - | %3 | < 500 ms |\n")
             .arg(emptyStart.count)
             .arg(ms(emptyStart.median), ms(emptyStart.max)) +
