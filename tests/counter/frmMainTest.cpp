@@ -617,4 +617,24 @@ TEST_F(MainWindow, ContentsAndF1OpenTheGuideBesideTheProgram) {
     }
     // The build puts the guide where the program looks for it.
     EXPECT_TRUE(QFile::exists(DataFiles::programFolder() + "/help/brantock.html"));
+    EXPECT_TRUE(boxes.shown().empty());
+}
+
+TEST_F(MainWindow, AGuideNothingOpensIsNamedInABox) {
+    loadWithPort();
+    shell.result = 31;
+    form->ui().mnuHelpContents->trigger();
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QTest::keyClick(form.get(), Qt::Key_F1);
+    ASSERT_EQ(boxes.shown().size(), 2u);
+    for (const platform::MessageRequest& box : boxes.shown()) {
+        EXPECT_EQ(box.prompt, "I could not open " + programFolder.path() +
+                                  "/help/brantock.html. Please open it yourself, for example in "
+                                  "your web browser.");
+        EXPECT_EQ(box.style, 48);
+        EXPECT_EQ(box.title, "Brantock");
+    }
+    EXPECT_TRUE(errors.reports().empty());
 }
