@@ -8,6 +8,7 @@
 
 #include "counter/core/CounterSettings.h"
 #include "counter/core/CounterState.h"
+#include "counter/core/modMain.h"
 #include "counter/frmMain.h"
 #include "datafile_dialog/frmSelectData.h"
 #include "foundation/App.h"
@@ -601,6 +602,16 @@ TEST_F(MainWindow, AFailingLoadStepIsReportedAndItsAnswerDecides) {
         EXPECT_TRUE(errors.reports().back().trail.startsWith("Main form load&"));
         EXPECT_EQ(errors.reports().back().activity, "loading the application");
     }
+}
+
+TEST_F(MainWindow, AnErrorRaisedAgainIntoTheLoadKeepsItsTrail) {
+    SetRegSetting(settings::SiteID, "abc", RegistryHive);
+    form->parts.GetSiteNameAndID = [] { GetSiteNameAndID(); };
+    errors.answer("5");
+    loadWithPort();
+    ASSERT_EQ(errors.reports().size(), 1u);
+    EXPECT_EQ(errors.reports()[0].number, err::TypeMismatch);
+    EXPECT_EQ(errors.reports()[0].trail, "Main form load&GetSiteNameAndID&");
 }
 
 TEST_F(MainWindow, ContentsAndF1OpenTheGuideBesideTheProgram) {
