@@ -173,8 +173,8 @@ void frmMain::Form_Load() {
     bool normallyOpen = false;
     const auto portNumber = [this] { return parts.GetPortNumber ? parts.GetPortNumber() : 0; };
     const bool ran =
-        ReportingHandler(QStringLiteral("Main form load&"),
-                         QStringLiteral("loading the application"))
+        ReportingHandler::WithSource(QStringLiteral("Main form load&"),
+                                     QStringLiteral("loading the application"))
             .run({
                 [&] {
                     setWindowTitle(InstanceTag.isEmpty()

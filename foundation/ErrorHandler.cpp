@@ -1,5 +1,6 @@
 #include "foundation/ErrorHandler.h"
 
+#include "foundation/App.h"
 #include "runtime/ProductConfig.h"
 
 #include "runtime/Clock.h"
@@ -47,13 +48,14 @@ QString ErrorHandler::DefaultLogPath() {
 QString ErrorHandler::HandleError(bool show, const QString& description, int number,
                                   const QString& trail, const QString& detail,
                                   const QString& activity) {
-    const platform::ErrorReport report{
-        applicationName_.isEmpty() ? QCoreApplication::applicationName() : applicationName_,
-        description,
-        number,
-        trail,
-        detail,
-        activity};
+    // A program that gives no name (the reports program) is named by its title, as its
+    // other boxes are.
+    const platform::ErrorReport report{applicationName_.isEmpty() ? App::Title() : applicationName_,
+                                       description,
+                                       number,
+                                       trail,
+                                       detail,
+                                       activity};
     // Not asked to show: nothing can be chosen, so the procedure leaves. While one question
     // is open, events still run (a serial change, a tick) and may fail the same way: they are
     // recorded and their procedures leave, rather than stacking a box for each.

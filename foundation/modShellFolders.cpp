@@ -6,7 +6,7 @@
 
 namespace brantock {
 
-QString GetSpecialFolder(std::int32_t folderId, bool create) {
+QString SpecialFolderPath(std::int32_t folderId) {
     QString folder;
     switch (folderId & 0xFF) {
     case csidl::Personal:
@@ -23,8 +23,13 @@ QString GetSpecialFolder(std::int32_t folderId, bool create) {
         folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
         break;
     default:
-        return QString();
+        break;
     }
+    return folder;
+}
+
+QString GetSpecialFolder(std::int32_t folderId, bool create) {
+    const QString folder = SpecialFolderPath(folderId);
     if (folder.isEmpty())
         return QString();
     if (create || (folderId & csidl::FlagCreate))

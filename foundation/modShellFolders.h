@@ -20,4 +20,8 @@ constexpr std::int32_t FlagCreate = 0x8000;
 // not exist counts as none unless create asks for it to be made).
 QString GetSpecialFolder(std::int32_t folderId, bool create);
 
+// The path the desktop names for a special folder, whether or not it exists yet; the empty
+// text when it names none.
+QString SpecialFolderPath(std::int32_t folderId);
+
 } // namespace brantock

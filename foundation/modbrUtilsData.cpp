@@ -11,6 +11,8 @@
 #include "platform/data/Recordset.h"
 #include "runtime/RuntimeError.h"
 
+#include <QDir>
+
 namespace brantock {
 
 namespace {
@@ -29,16 +31,15 @@ QString GetDataPath(QString& fileName) {
         }
         CachedDataPath = GetRegSettingHiveFallback(settings::DatabasePath);
         if (CachedDataPath.isEmpty()) {
+            // Proposed even before the documents folder exists (a fresh account has none):
+            // making a new data file there makes the folder, so no path is left to invent.
+            QString documents = SpecialFolderPath(csidl::Personal);
+            if (documents.isEmpty())
+                documents = QDir::homePath();
+            CachedDataPath = documents + QStringLiteral("/Brantock") + fileName;
             const QString beside = App::Path() + fileName;
-            const QString documents = GetSpecialFolder(csidl::Personal, false);
-            if (documents.size() < 4) {
-                if (DoesFileExist(beside, 0))
-                    CachedDataPath = beside;
-            } else {
-                CachedDataPath = documents + QStringLiteral("/Brantock") + fileName;
-                if (!DoesFileExist(CachedDataPath, 0) && DoesFileExist(beside, 0))
-                    CachedDataPath = beside;
-            }
+            if (!DoesFileExist(CachedDataPath, 0) && DoesFileExist(beside, 0))
+                CachedDataPath = beside;
         }
         return CachedDataPath;
     });

@@ -14,6 +14,7 @@ if [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null; then
     echo "Tests of refused access, as an ordinary user:"
     "${as_nobody[@]}" build/tests/platform_settings_tests --gtest_filter='*ForOrdinaryUsers*' --gtest_brief=1
     "${as_nobody[@]}" build/tests/platform_serial_tests --gtest_filter='*ForOrdinaryUsers*' --gtest_brief=1
+    "${as_nobody[@]}" build/tests/counter_core_tests --gtest_filter='*ForOrdinaryUsers*' --gtest_brief=1
     "${as_nobody[@]}" build/tests/counter_window_tests --gtest_filter='*ForOrdinaryUsers*' --gtest_brief=1
     "${as_nobody[@]}" build/tests/platform_report_export_tests --gtest_filter='*ForOrdinaryUsers*' --gtest_brief=1
   fi

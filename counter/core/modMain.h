@@ -16,7 +16,10 @@ namespace brantock::counter {
 // The site of the instance (modMainSites.cpp).
 void GetSiteNameAndID();
 void CheckSiteLoaded();
+// The code of the site look-up: 0 to 6, or SiteLookUpFailed when it gave up on an error that
+// has been reported already, so no question about the site follows.
 std::int32_t LoadSiteID(std::int32_t& siteID, QString& siteName);
+constexpr std::int32_t SiteLookUpFailed = 7;
 
 // The port setting and opening a port (modMainPort.cpp).
 QString GetPortNumberString();

@@ -69,7 +69,7 @@ void CheckSiteLoaded() {
             Message(QStringLiteral("You need to fix your site id. There is a site ID conflict"), 0,
                     QString());
             break;
-        default:
+        default: // SiteLookUpFailed: the error itself has been shown
             break;
         }
         // A failed check is shown once a run; logging goes on with the site as it was.
@@ -99,7 +99,13 @@ std::int32_t LoadSiteID(std::int32_t& siteID, QString& siteName) {
                     }
                     return Flow::Next;
                 },
-                [&] { OpenCN(connection, QString()); },
+                [&] {
+                    // OpenCN has told the user why not.
+                    if (OpenCN(connection, QString()))
+                        return Flow::Next;
+                    code = SiteLookUpFailed;
+                    return Flow::Leave;
+                },
                 [&] {
                     sites.emplace(*connection, QStringLiteral("Sites"),
                                   QStringLiteral("SiteID= ") + QString::number(siteID));
@@ -160,6 +166,8 @@ std::int32_t LoadSiteID(std::int32_t& siteID, QString& siteName) {
         sites.reset();
         connection.reset();
     }
+    if (!finished && code == 0)
+        code = SiteLookUpFailed;
     return code;
 }
 

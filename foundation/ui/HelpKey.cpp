@@ -3,7 +3,7 @@
 #include "foundation/App.h"
 #include "foundation/ErrorsIgnored.h"
 #include "foundation/modbrUtils.h"
-#include "platform/os/Shell.h"
+#include "foundation/modWeb.h"
 
 #include <QShortcut>
 #include <QWidget>
@@ -11,11 +11,7 @@
 namespace brantock {
 
 void HelpKey::OpenGuide(QWidget* window) {
-    constexpr int ShowNormal = 1;
-    RunIgnoringErrors({[&] {
-        platform::Shell::current().ShellExecute(window, QStringLiteral("open"), HelpGuidePath(),
-                                                QString(), App::Path(), ShowNormal);
-    }});
+    RunIgnoringErrors({[&] { OpenOrTell(window, HelpGuidePath(), App::Path()); }});
 }
 
 void HelpKey::install(QWidget* window, const std::function<void()>& onHelp) {

@@ -10,7 +10,7 @@ namespace brantock {
 // user guide in the desktop's browser.
 class HelpKey {
 public:
-    // Opens the guide; a failure to open it is passed over, as the help menu's always was.
+    // Opens the guide; when nothing opens it, a box gives its path.
     static void OpenGuide(QWidget* window);
     // F1 anywhere in the program, for as long as window lives, calls onHelp.
     static void install(QWidget* window, const std::function<void()>& onHelp);

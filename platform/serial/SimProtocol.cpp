@@ -10,11 +10,14 @@ QByteArray flag(bool on) {
     return on ? QByteArrayLiteral("1") : QByteArrayLiteral("0");
 }
 
-// Reads "name=0|1" fields in any order; every named field must appear.
+// Reads the named "name=0|1" fields, in any order: each exactly once and nothing else, since
+// the levels of a damaged line are a guess.
 bool readFlags(const QList<QByteArray>& words,
                std::initializer_list<std::pair<const char*, bool*>> fields) {
+    if (words.size() != static_cast<qsizetype>(fields.size()) + 1)
+        return false;
     for (const auto& [name, target] : fields) {
-        bool found = false;
+        int seen = 0;
         for (qsizetype i = 1; i < words.size(); ++i) {
             const QByteArray& w = words[i];
             const qsizetype eq = w.indexOf('=');
@@ -24,9 +27,9 @@ bool readFlags(const QList<QByteArray>& words,
             if (value != "0" && value != "1")
                 return false;
             *target = value == "1";
-            found = true;
+            ++seen;
         }
-        if (!found)
+        if (seen != 1)
             return false;
     }
     return true;
@@ -75,8 +78,10 @@ std::optional<SimProtocol::Message> SimProtocol::parse(const QByteArray& line) {
             return std::nullopt;
         return m;
     case 'D': {
-        const QByteArray hex = words.size() > 1 ? words[1] : QByteArray();
-        if (hex.size() % 2 != 0)
+        if (words.size() != 2)
+            return std::nullopt;
+        const QByteArray& hex = words[1];
+        if (hex.isEmpty() || hex.size() % 2 != 0)
             return std::nullopt;
         m.bytes = QByteArray::fromHex(hex);
         if (m.bytes.toHex() != hex.toLower())
@@ -84,8 +89,9 @@ std::optional<SimProtocol::Message> SimProtocol::parse(const QByteArray& line) {
         return m;
     }
     case 'K':
+        return words.size() == 1 ? std::optional(m) : std::nullopt;
     case 'E':
-        return m;
+        return words.size() == 2 && words[1] == "busy" ? std::optional(m) : std::nullopt;
     default:
         return std::nullopt;
     }

@@ -37,7 +37,7 @@ public:
     static QByteArray ackLine();
     static QByteArray busyLine();
 
-    // Nothing for a line that is not one of the above.
+    // Nothing for a line that is not, whole, one of the above.
     static std::optional<Message> parse(const QByteArray& line);
     // Removes the complete lines from the front of buffer, without their line ends; nothing
     // once a line, complete or not, is longer than MaxLineLength.

@@ -8,6 +8,7 @@
 
 #include "counter/core/CounterSettings.h"
 #include "counter/core/CounterState.h"
+#include "counter/core/modMain.h"
 #include "counter/frmMain.h"
 #include "datafile_dialog/frmSelectData.h"
 #include "foundation/App.h"
@@ -603,6 +604,16 @@ TEST_F(MainWindow, AFailingLoadStepIsReportedAndItsAnswerDecides) {
     }
 }
 
+TEST_F(MainWindow, AnErrorRaisedAgainIntoTheLoadKeepsItsTrail) {
+    SetRegSetting(settings::SiteID, "abc", RegistryHive);
+    form->parts.GetSiteNameAndID = [] { GetSiteNameAndID(); };
+    errors.answer("5");
+    loadWithPort();
+    ASSERT_EQ(errors.reports().size(), 1u);
+    EXPECT_EQ(errors.reports()[0].number, err::TypeMismatch);
+    EXPECT_EQ(errors.reports()[0].trail, "Main form load&GetSiteNameAndID&");
+}
+
 TEST_F(MainWindow, ContentsAndF1OpenTheGuideBesideTheProgram) {
     loadWithPort();
     form->ui().mnuHelpContents->trigger();
@@ -617,4 +628,24 @@ TEST_F(MainWindow, ContentsAndF1OpenTheGuideBesideTheProgram) {
     }
     // The build puts the guide where the program looks for it.
     EXPECT_TRUE(QFile::exists(DataFiles::programFolder() + "/help/brantock.html"));
+    EXPECT_TRUE(boxes.shown().empty());
+}
+
+TEST_F(MainWindow, AGuideNothingOpensIsNamedInABox) {
+    loadWithPort();
+    shell.result = 31;
+    form->ui().mnuHelpContents->trigger();
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QTest::keyClick(form.get(), Qt::Key_F1);
+    ASSERT_EQ(boxes.shown().size(), 2u);
+    for (const platform::MessageRequest& box : boxes.shown()) {
+        EXPECT_EQ(box.prompt, "I could not open " + programFolder.path() +
+                                  "/help/brantock.html. Please open it yourself, for example in "
+                                  "your web browser.");
+        EXPECT_EQ(box.style, 48);
+        EXPECT_EQ(box.title, "Brantock");
+    }
+    EXPECT_TRUE(errors.reports().empty());
 }

@@ -91,11 +91,26 @@ TEST_F(DataFileRoutines, DefaultFoldersWithoutASetting) {
     EXPECT_EQ(name, "/other.hbd");
 }
 
-TEST_F(DataFileRoutines, NoDocumentsFolderAndNoFileGivesNothing) {
+TEST_F(DataFileRoutines, WithoutADocumentsFolderItsPathIsStillProposed) {
+    // A fresh account: "Make a new data file" makes the folder when asked.
     QDir(documents).removeRecursively();
-    EXPECT_EQ(GetDataPath(), "");
+    EXPECT_EQ(GetDataPath(), documents + "/Brantock/data.hbd");
+    EXPECT_FALSE(QFileInfo::exists(documents)); // looking makes nothing
+    ResetData();
     touch(programFolder.file("data.hbd"));
-    EXPECT_EQ(GetDataPath(), programFolder.file("data.hbd")); // an empty result was not kept
+    EXPECT_EQ(GetDataPath(), programFolder.file("data.hbd"));
+}
+
+TEST_F(DataFileRoutines, ADocumentsFolderTheDesktopNamesIsProposedBeforeItExists) {
+    const QString dirs = qEnvironmentVariable("XDG_CONFIG_HOME") + "/user-dirs.dirs";
+    ASSERT_FALSE(QFileInfo::exists(dirs));
+    touch(dirs);
+    QFile file(dirs);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("XDG_DOCUMENTS_DIR=\"$HOME/Papiere\"\n");
+    file.close();
+    EXPECT_EQ(GetDataPath(), QDir::homePath() + "/Papiere/Brantock/data.hbd");
+    QFile::remove(dirs);
 }
 
 TEST_F(DataFileRoutines, ConnectionTextIsExact) {

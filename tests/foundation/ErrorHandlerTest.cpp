@@ -1,6 +1,7 @@
 #include "tests/support/ScriptedErrors.h"
 #include "tests/support/TestEnvironment.h"
 
+#include "foundation/App.h"
 #include "foundation/ErrorHandler.h"
 #include "foundation/ReportingHandler.h"
 #include "platform/dialogs/ErrorPrompt.h"
@@ -125,6 +126,16 @@ TEST(ErrorHandler, RecordsEveryErrorInTheLog) {
         << lines[1].toStdString();
     // Not asked to show: no question was put to the user.
     EXPECT_EQ(errors.reports().size(), 1u);
+}
+
+TEST(ErrorHandler, AHandlerGivenNoNameTellsAndLogsTheProgramsTitle) {
+    ScriptedErrors errors;
+    App::SetTitle("Brantock Reports");
+    errors.handler().HandleError(true, "Overflow", 6, "sub Main&", QString(), QString());
+    App::SetTitle(QString());
+    ASSERT_EQ(errors.reports().size(), 1u);
+    EXPECT_EQ(errors.reports()[0].applicationName, "Brantock Reports");
+    EXPECT_TRUE(errors.logText().contains("\tBrantock Reports[")) << errors.logText().toStdString();
 }
 
 TEST(ErrorHandler, LogKeepsTextsThatLookLikePlaceholders) {

@@ -1,5 +1,6 @@
 #include "tests/support/RecordingShell.h"
 #include "tests/support/ScriptedErrors.h"
+#include "tests/support/ScriptedMessages.h"
 #include "tests/support/TemporaryRegistry.h"
 
 #include "foundation/FoundationSettings.h"
@@ -29,6 +30,7 @@ protected:
 
     TemporaryRegistry registry;
     ScriptedErrors errors;
+    ScriptedMessages boxes;
     RecordingShell shell;
 };
 
@@ -89,12 +91,18 @@ TEST_F(AboutBox, TheLinksOpenTheStoredAddressesOrTheDefaultsInTheDesktopsHandler
     EXPECT_TRUE(errors.reports().empty());
 }
 
-TEST_F(AboutBox, TheMakersLinkOpensItsOwnAddressAndAFailedStartIsNoError) {
+TEST_F(AboutBox, TheMakersLinkOpensItsOwnAddressAndAFailedStartNamesItInABox) {
     SetRegSetting(settings::HalvernURL, "https://maker.example/", RegistryHive);
-    shell.result = 2; // nothing could open it
     frmAbout about(Lookup::ProgramHive);
     about.show();
     EXPECT_EQ(clicked(about.ui().lblHalvernURL), "https://maker.example/");
+    EXPECT_TRUE(boxes.shown().empty());
+    shell.result = 31; // nothing on the desktop opens it
+    for (QLabel* link : {about.ui().lblHalvernURL, about.ui().lblhyperlink})
+        EXPECT_FALSE(clicked(link).isEmpty());
+    ASSERT_EQ(boxes.shown().size(), 2u);
+    EXPECT_TRUE(boxes.shown()[0].prompt.contains("https://maker.example/"));
+    EXPECT_TRUE(boxes.shown()[1].prompt.contains(settings::BrantockURL.defaultValue));
     EXPECT_TRUE(errors.reports().empty());
 }
 

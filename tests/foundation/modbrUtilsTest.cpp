@@ -261,14 +261,32 @@ TEST(Helpers, SpecialFoldersAndMachineName) {
     EXPECT_TRUE(InitXPLook());
 }
 
-TEST(Helpers, BrowseToWebSiteOpensTheAddress) {
+TEST(Helpers, BrowseToWebSiteGivesAnAddressNothingOpensToTheUser) {
     RecordingShell shell;
-    shell.result = 2; // a failure is not reported
-    BrowseToWebSite("https://example.org/brantock", nullptr);
-    ASSERT_EQ(shell.calls.size(), 1u);
+    ScriptedMessages boxes;
+    ScriptedErrors errors;
+    App::SetTitle("Brantock");
+    const struct {
+        int result;
+        bool told;
+    } cases[] = {{42, false}, {33, false}, {32, true}, {31, true}, {5, true}, {2, true}, {0, true}};
+    for (const auto& c : cases) {
+        shell.result = c.result;
+        const std::size_t before = boxes.shown().size();
+        BrowseToWebSite("https://example.org/brantock", nullptr);
+        EXPECT_EQ(boxes.shown().size(), before + (c.told ? 1 : 0)) << c.result;
+    }
+    ASSERT_EQ(shell.calls.size(), std::size(cases));
     EXPECT_EQ(shell.calls[0].verb, "open");
     EXPECT_EQ(shell.calls[0].file, "https://example.org/brantock");
     EXPECT_EQ(shell.calls[0].show, 1);
+    ASSERT_FALSE(boxes.shown().empty());
+    EXPECT_EQ(boxes.last().prompt, "I could not open https://example.org/brantock. Please open it "
+                                   "yourself, for example in your web browser.");
+    EXPECT_EQ(boxes.last().style, 48);
+    EXPECT_EQ(boxes.last().title, "Brantock");
+    EXPECT_TRUE(errors.reports().empty()); // a failure to open is no run-time error
+    App::SetTitle(QString());
 }
 
 TEST(Helpers, ForceForegroundWindowShowsAndRestores) {

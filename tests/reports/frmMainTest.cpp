@@ -374,6 +374,11 @@ TEST_F(ReportWindow, HelpOpensTheGuideAndOneAboutBoxOwnedByTheWindow) {
     ui().mnuHelpContents->trigger();
     ASSERT_EQ(shell.calls.size(), 1u);
     EXPECT_TRUE(shell.calls[0].file.endsWith("help/brantock.html"));
+    EXPECT_TRUE(boxes.shown().empty());
+    shell.result = 31; // nothing on the desktop opens it
+    ui().mnuHelpContents->trigger();
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_TRUE(boxes.last().prompt.contains(shell.calls[0].file));
     ui().mnuHelpAbout->trigger();
     ui().mnuHelpAbout->trigger();
     const QList<frmAbout*> abouts = form->findChildren<frmAbout*>();

@@ -15,7 +15,11 @@
 #include "platform/serial/CommControl.h"
 #include "runtime/RuntimeError.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 using namespace brantock;
 using namespace brantock::counter;
@@ -217,12 +221,73 @@ TEST_F(Sites, ADuplicateIdentifierAsksWhichNameToUse) {
     }
 }
 
-TEST_F(Sites, AFailedLookUpIsReportedAndReturnsTheCodeSoFar) {
+TEST_F(Sites, AFailedLookUpIsReportedAndSaysSo) {
     file.execute("DROP TABLE Sites");
     std::int32_t id = 7;
     QString name = "Shop";
-    EXPECT_EQ(LoadSiteID(id, name), 0);
+    EXPECT_EQ(LoadSiteID(id, name), SiteLookUpFailed);
     ASSERT_EQ(errors.reports().size(), 1u);
     EXPECT_EQ(errors.reports()[0].trail, "LoadSiteID&");
     EXPECT_EQ(errors.reports()[0].activity, "loading the site ID");
+}
+
+TEST_F(Sites, ALookUpThatFailedOnAReportedErrorAsksNothingMoreAndLogsWithSiteZero) {
+    // Sites refuses new rows, as a file that cannot be written does; Triggers takes them.
+    file.execute("CREATE TRIGGER NoNewSites BEFORE INSERT ON Sites "
+                 "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    platform::CommControl port;
+    DataLogger logger(port);
+    logger.timApp.stop();
+    logger.SetLogToDatabase(true);
+    GetSiteNameAndID();
+    logger.LogTrigger(1, true);
+    logger.LogTrigger(2, true);
+    ASSERT_EQ(errors.reports().size(), 1u);
+    EXPECT_EQ(errors.reports()[0].trail, "LoadSiteID&");
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_TRUE(SiteLoaded);
+    EXPECT_EQ(SiteID, 0);
+    EXPECT_EQ(file.rows("SELECT SensorID, SiteID FROM Triggers"),
+              (std::vector<std::string>{"1|0", "2|0"}));
+}
+
+TEST_F(Sites, ADataFileThatDoesNotOpenForTheLookUpIsReportedOnce) {
+    QFile damaged(file.path());
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    damaged.write("not a data file");
+    damaged.close();
+    useSite(0, "<Unknown>");
+    CheckSiteLoaded();
+    ASSERT_EQ(errors.reports().size(), 1u);
+    EXPECT_EQ(errors.reports()[0].trail, "OpenCN&");
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_TRUE(SiteLoaded);
+}
+
+TEST_F(Sites, AReadOnlyDataFileOrFolderGivesOnlyItsOwnErrorForOrdinaryUsers) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "file permissions do not bind root";
+    const QString folder = QFileInfo(file.path()).path();
+    const struct {
+        const char* name;
+        QFile::Permissions filePermissions;
+        QFile::Permissions folderPermissions;
+    } cases[] = {
+        {"file", QFile::ReadOwner, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner},
+        {"folder", QFile::ReadOwner | QFile::WriteOwner, QFile::ReadOwner | QFile::ExeOwner},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::size_t before = errors.reports().size();
+        QFile::setPermissions(file.path(), c.filePermissions);
+        QFile::setPermissions(folder, c.folderPermissions);
+        useSite(0, "<Unknown>");
+        CheckSiteLoaded();
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(file.path(), QFile::ReadOwner | QFile::WriteOwner);
+        ASSERT_EQ(errors.reports().size(), before + 1);
+        EXPECT_TRUE(errors.reports().back().description.contains("cannot be changed"));
+        EXPECT_TRUE(messages.shown().empty());
+        EXPECT_TRUE(sites().empty());
+    }
 }
