@@ -26,6 +26,11 @@ bool BenchmarkPage::replaceSection(const QString& path, const QString& section) 
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text.toUtf8()) >= 0;
 }
 
+QString BenchmarkPage::buildType() {
+    const QString type = QStringLiteral(BRANTOCK_BUILD_TYPE);
+    return type.isEmpty() ? QStringLiteral("no build type") : type;
+}
+
 QString BenchmarkPage::cpuModel() {
     QFile cpu(QStringLiteral("/proc/cpuinfo"));
     if (cpu.open(QIODevice::ReadOnly))
