@@ -1,8 +1,8 @@
 // Measures the counter's way of logging (open a connection, insert one row, close) against
 // one insert on a connection kept open, for the data layer's settings and the alternatives
-// they were chosen from. Prints a "## Data file" section; with --update FILE it also puts
+// they were chosen from. Prints a "## Data file" section; with --write FILE it also puts
 // that section into FILE in place of the old one.
-// Usage: bench_datafile [--rows N] [--rounds R] [--folder DIR] [--update FILE]
+// Usage: bench_datafile [--rows N] [--rounds R] [--folder DIR] [--write FILE]
 #include "benchmarks/support/BenchmarkPage.h"
 #include "platform/data/Connection.h"
 #include "platform/data/PasswordRecord.h"
@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
             rounds = args[i + 1].toInt();
         else if (args[i] == QLatin1String("--folder"))
             folder = args[i + 1];
-        else if (args[i] == QLatin1String("--update"))
+        else if (args[i] == QLatin1String("--write"))
             update = args[i + 1];
     }
     if (rows < 1 || rounds < 1) {
@@ -138,12 +138,23 @@ int main(int argc, char** argv) {
     QString section;
     QTextStream out(&section);
     out << "## Data file\n\n"
-        << "`bench_datafile --rows " << rows << " --rounds " << rounds << "`: one full-format "
-        << "Triggers insert with bound values; median of " << rounds << " rounds of " << rows
-        << " rows, milliseconds per row. The file lies in "
+        << "Program: `build/benchmarks/bench_datafile [--rows N] [--rounds R] [--write "
+           "docs/benchmarks.md]` (built with `BRANTOCK_BUILD_BENCHMARKS`, "
+        << brantock::benchmarks::BenchmarkPage::buildType() << "; here " << rows << " rows, "
+        << rounds << " rounds).\n\n"
+        << "Method: one full-format Triggers insert with bound values, from a copy of the "
+           "template; per round "
+        << rows
+        << " rows each on a connection of its own (open, "
+           "insert, close: the counter's way of logging) and then "
+        << rows
+        << " on one kept "
+           "connection, the floor, with the same journal and sync settings; median of the "
+           "rounds, milliseconds per row. The file lies in "
         << QFileInfo(scratch.path()).absolutePath() << " on " << QSysInfo::prettyProductName()
-        << ".\n\n"
-        << "| journal and sync | open, insert, close | insert on an open connection | ratio |\n"
+        << ", " << brantock::benchmarks::BenchmarkPage::cpuModel() << ".\n\n"
+        << "| journal and sync | open, insert, close | floor: insert on a kept connection | "
+           "ratio |\n"
         << "|---|---|---|---|\n";
     try {
         for (std::size_t i = 0; i < candidates.size(); ++i) {
@@ -167,7 +178,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "bench_datafile: %s\n", e.what());
         return 1;
     }
-    out << "\nThe password check's salted SHA-256 takes "
+    out << "\nWhat the figures are: the time one committed and synced row costs the data layer "
+           "on this disk, with its file in the page cache. What they are not: the counter's "
+           "delay from a line change to its row, nor its logging rate (they add the port, the "
+           "count and the window's work: section \"Counter\"). The password check's salted "
+           "SHA-256 takes "
         << QString::number(hashMicroseconds(), 'f', 2)
         << " µs of each open. Why the layer uses its setting: docs/platform.md, section \"Data "
            "file\".\n";

@@ -20,10 +20,18 @@ bool BenchmarkPage::replaceSection(const QString& path, const QString& section) 
         text += (text.endsWith(u'\n') ? QStringLiteral("\n") : QStringLiteral("\n\n")) + section;
     } else {
         qsizetype end = text.indexOf(QStringLiteral("\n## "), start + heading.size());
-        end = end < 0 ? text.size() : end + 1;
-        text.replace(start, end - start, section);
+        // A section followed by another keeps a blank line before the next heading.
+        const bool last = end < 0;
+        end = last ? text.size() : end + 1;
+        text.replace(start, end - start,
+                     last || section.endsWith(QStringLiteral("\n\n")) ? section : section + u'\n');
     }
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text.toUtf8()) >= 0;
+}
+
+QString BenchmarkPage::buildType() {
+    const QString type = QStringLiteral(BRANTOCK_BUILD_TYPE);
+    return type.isEmpty() ? QStringLiteral("no build type") : type;
 }
 
 QString BenchmarkPage::cpuModel() {

@@ -13,6 +13,9 @@ public:
     // place of the section of that heading, or at the end when the page has none. False when
     // the page cannot be written.
     static bool replaceSection(const QString& path, const QString& section);
+    // The build type these programs were built as ("Release", "RelWithDebInfo", "Debug"...),
+    // or "no build type" when none was given.
+    static QString buildType();
     // The processor's model name, as /proc/cpuinfo gives it ("unknown CPU" without one).
     static QString cpuModel();
     // The value after "name value" among the program's arguments, or fallback.

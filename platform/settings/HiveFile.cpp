@@ -223,10 +223,10 @@ std::string quoted(std::string_view text) {
 }
 
 void appendHex(std::string& line, const std::vector<std::uint8_t>& data) {
-    char buf[4];
+    constexpr char Digits[] = "0123456789abcdef";
     for (std::size_t i = 0; i < data.size(); ++i) {
-        std::snprintf(buf, sizeof buf, "%02x", data[i]);
-        line += buf;
+        line += Digits[data[i] >> 4];
+        line += Digits[data[i] & 0xF];
         if (i + 1 < data.size()) {
             line += ',';
             const std::size_t lineStart = line.rfind('\n');

@@ -48,34 +48,26 @@ private:
 HiveStore::HiveStore(std::string filePath, std::string rootName)
     : filePath_(std::move(filePath)), rootName_(std::move(rootName)) {}
 
-HiveStore::Stamp HiveStore::stamp() const {
-    struct stat st {};
-    Stamp s;
-    if (::stat(filePath_.c_str(), &st) != 0)
-        return s;
-    s.exists = true;
-    s.device = st.st_dev;
-    s.inode = st.st_ino;
-    s.size = static_cast<unsigned long long>(st.st_size);
-    s.seconds = st.st_mtim.tv_sec;
-    s.nanoseconds = st.st_mtim.tv_nsec;
-    return s;
+HiveStore::Digest HiveStore::Digest::of(std::string_view bytes) {
+    return {bytes.size(), std::hash<std::string_view>{}(bytes)};
 }
 
-HiveFile HiveStore::load(int& error) const {
+std::shared_ptr<HiveFile> HiveStore::current(int& error) const {
     const std::string text = AtomicFile::read(filePath_, error);
-    return HiveFile::parse(error == 0 ? text : std::string(), rootName_);
+    if (error != 0 && error != ENOENT)
+        return std::make_shared<HiveFile>(rootName_);
+    const Digest digest = Digest::of(text);
+    if (!cached_ || !(digest == cachedDigest_)) {
+        cached_ = std::make_shared<HiveFile>(HiveFile::parse(text, rootName_));
+        cachedDigest_ = digest;
+    }
+    return cached_;
 }
 
 std::shared_ptr<const HiveFile> HiveStore::read() const {
     std::lock_guard lock(mutex_);
-    const Stamp now = stamp();
-    if (!cached_ || !(now == cachedStamp_)) {
-        int error = 0;
-        cached_ = std::make_shared<const HiveFile>(load(error));
-        cachedStamp_ = now;
-    }
-    return cached_;
+    int error = 0;
+    return current(error);
 }
 
 int HiveStore::openLock() const {
@@ -129,16 +121,31 @@ std::int32_t HiveStore::modify(const std::function<std::int32_t(HiveFile&, bool&
     if (const std::int32_t rc = checkFile(); rc != ERROR_SUCCESS)
         return rc;
 
+    std::lock_guard cacheLock(mutex_);
     int error = 0;
-    HiveFile hive = load(error);
+    std::shared_ptr<HiveFile> hive = current(error);
     if (error != 0 && error != ENOENT)
         return ERROR_ACCESS_DENIED; // not read whole: a rewrite would lose the rest
+    // Copying a large hive costs as much as parsing it, so the change is made in place unless
+    // a reader still holds the parsed hive; until the file holds the change, the store then
+    // has no parsed hive. A change that asks for no rewrite has left the hive as it was.
+    if (hive.use_count() > 2)
+        hive = std::make_shared<HiveFile>(*hive);
+    const bool inPlace = hive == cached_;
+    if (inPlace)
+        cached_.reset();
     bool changed = false;
-    const std::int32_t rc = change(hive, changed);
+    const std::int32_t rc = change(*hive, changed);
+    if (!changed && inPlace)
+        cached_ = hive;
     if (rc != ERROR_SUCCESS || !changed)
         return rc;
-    if (const int error = AtomicFile::write(filePath_, hive.serialize(), 0666); error != 0)
+    const std::string text = hive->serialize();
+    if (const int error = AtomicFile::write(filePath_, text, 0666); error != 0)
         return writeFailureCode(error);
+    // Under the lock no other writer can have replaced the file since: it holds these bytes.
+    cached_ = std::move(hive);
+    cachedDigest_ = Digest::of(text);
     return ERROR_SUCCESS;
 }
 

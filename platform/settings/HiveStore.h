@@ -7,13 +7,16 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 
 namespace brantock::platform {
 
 // One hive file shared by several processes. Reads take the file as it stands (an atomic
 // replacement means there is never half a file to see); every change takes the hive's lock,
 // reads the file afresh, applies itself and replaces the file, so concurrent writers never
-// lose each other's values.
+// lose each other's values. The file is parsed again only when its bytes differ from those
+// this store last parsed or wrote: another writer may replace it within one tick of the
+// file clock, or rewrite it in place at the same size, so its times and size prove nothing.
 class HiveStore {
 public:
     HiveStore(std::string filePath, std::string rootName);
@@ -34,14 +37,14 @@ public:
     std::int32_t modify(const std::function<std::int32_t(HiveFile&, bool& changed)>& change);
 
 private:
-    struct Stamp {
-        unsigned long long device = 0, inode = 0, size = 0;
-        long long seconds = 0, nanoseconds = 0;
-        bool exists = false;
-        bool operator==(const Stamp&) const = default;
+    struct Digest {
+        std::size_t size = 0, hash = 0;
+        bool operator==(const Digest&) const = default;
+        static Digest of(std::string_view bytes);
     };
-    Stamp stamp() const;
-    HiveFile load(int& error) const;
+    // The parsed hive of the file's bytes, the errno of reading them in error (a missing file
+    // is an empty hive). Called with mutex_ held.
+    std::shared_ptr<HiveFile> current(int& error) const;
     std::int32_t checkFile() const;
     int openLock() const;
     int openWritableLock() const;
@@ -49,8 +52,8 @@ private:
     std::string filePath_;
     std::string rootName_;
     mutable std::mutex mutex_;
-    mutable std::shared_ptr<const HiveFile> cached_;
-    mutable Stamp cachedStamp_;
+    mutable std::shared_ptr<HiveFile> cached_; // handed out as const only
+    mutable Digest cachedDigest_;
 };
 
 } // namespace brantock::platform

@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -465,6 +468,70 @@ TEST_F(StoredHive, NamesWithControlCharactersAreRefusedAndTouchNothing) {
     EXPECT_EQ(temp.readHive(HKEY_CURRENT_USER).toUtf8(), StoredText);
     EXPECT_EQ(queryText(r, HKEY_CURRENT_USER, Product, "SiteName"), "North");
     EXPECT_EQ(queryText(r, HKEY_CURRENT_USER, Product + "\\Ports", "Port1"), "/dev/ttyS0");
+}
+
+TEST_F(StoredHive, WhatAnotherWriterChangedIsReadAndKeptByTheNextWrite) {
+    RegistryApi& r = temp.registry();
+    const QString hiveWriter = QCoreApplication::applicationDirPath() + "/hive_writer";
+    const struct {
+        const char* writer;
+        std::function<void()> change;
+        std::string name, expected;
+    } cases[] = {
+        {"another registry, replacing the file",
+         [&] {
+             HiveFileRegistry other(temp.paths());
+             HKEY k = 0;
+             ASSERT_EQ(other.RegOpenKeyEx(HKEY_CURRENT_USER, Product, KEY_WRITE_ACCESS, &k),
+                       ERROR_SUCCESS);
+             ASSERT_EQ(setText(other, k, "SiteName", "South"), ERROR_SUCCESS);
+             other.RegCloseKey(k);
+         },
+         "SiteName", "South"},
+        {"another process",
+         [&] {
+             QProcess writer;
+             writer.start(hiveWriter, {file().section('/', 0, -4), "Other", "1"});
+             ASSERT_TRUE(writer.waitForFinished(60000));
+             ASSERT_EQ(writer.exitCode(), 0);
+         },
+         "Other0", "0"},
+        // An editor writing in place, at the same size, within one tick of the file clock.
+        {"in place, keeping the file's size, inode and times",
+         [&] {
+             const QByteArray path = QFile::encodeName(file());
+             struct stat before {};
+             ASSERT_EQ(::stat(path.constData(), &before), 0);
+             QFile f(file());
+             ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+             const QByteArray text = f.readAll().replace("\"North\"", "\"South\"");
+             ASSERT_TRUE(f.seek(0));
+             ASSERT_EQ(f.write(text), text.size());
+             f.close();
+             const timespec times[2] = {before.st_atim, before.st_mtim};
+             ASSERT_EQ(::utimensat(AT_FDCWD, path.constData(), times, 0), 0);
+             struct stat after {};
+             ASSERT_EQ(::stat(path.constData(), &after), 0);
+             ASSERT_EQ(after.st_ino, before.st_ino);
+             ASSERT_EQ(after.st_size, before.st_size);
+         },
+         "SiteName", "South"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.writer);
+        temp.writeHive(HKEY_CURRENT_USER, StoredText);
+        // This process has written the hive and read it since, so it holds it parsed.
+        ASSERT_EQ(setText(r, key, "Added", "1"), ERROR_SUCCESS);
+        ASSERT_EQ(queryText(r, HKEY_CURRENT_USER, Product, "SiteName"), "North");
+
+        c.change();
+        EXPECT_EQ(queryText(r, HKEY_CURRENT_USER, Product, c.name), c.expected);
+        ASSERT_EQ(setText(r, key, "Added", "2"), ERROR_SUCCESS);
+        EXPECT_EQ(queryText(r, HKEY_CURRENT_USER, Product, c.name), c.expected);
+        HiveFileRegistry fresh(temp.paths());
+        EXPECT_EQ(queryText(fresh, HKEY_CURRENT_USER, Product, c.name), c.expected);
+        EXPECT_EQ(queryText(fresh, HKEY_CURRENT_USER, Product, "Added"), "2");
+    }
 }
 
 TEST_F(StoredHive, WriterRemovesTheTemporaryFilesOfDeadWriters) {
