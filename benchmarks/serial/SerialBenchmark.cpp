@@ -213,7 +213,7 @@ int main(int argc, char** argv) {
         QStringLiteral(
             "## Serial port\n\n"
             "Program: `build/benchmarks/serial_benchmark [--write docs/benchmarks.md]` "
-            "(built with `BRANTOCK_BUILD_BENCHMARKS`, Release or RelWithDebInfo).\n\n"
+            "(built with `BRANTOCK_BUILD_BENCHMARKS`, %3).\n\n"
             "Method: an in-process peer (`PeerServer`, the code of `brantock-portsim`) "
             "serves the simulated port; the control reads it through its reader thread "
             "and the eventfd hand-over, as in the programs. Delay is measured from just "
@@ -227,13 +227,17 @@ int main(int argc, char** argv) {
             "| Window thread | Changes | Median (ms) | 99th percentile (ms) | Max (ms) |\n"
             "|---|---|---|---|---|\n")
             .arg(Changes)
-            .arg(machine()) +
+            .arg(machine(), BenchmarkPage::buildType()) +
         row("idle", idle) + row("busy, flooded with 200 us events", flooded) +
         row("busy, 5 ms blocks every 20 ms", blocked) +
         QStringLiteral(
             "\n| Pulse period | Pulses per second reached | Delivered |\n|---|---|---|\n") +
         rates +
-        QStringLiteral("\nHighest pulse rate delivered without loss: %1 pulses per second%2.\n")
+        QStringLiteral(
+            "\nHighest pulse rate handed to the `OnComm` handler without loss: %1 pulses "
+            "per second%2. This is the serial layer's hand-over to a handler that "
+            "does nothing; it is not the counter's rate, which is bounded by its "
+            "logging (section \"Counter\", sustained logging).\n")
             .arg(highestWhole, 0, 'f', 0)
             .arg(allWhole
                      ? QStringLiteral(" (the fastest the peer sends; none lost at any rate tried)")
