@@ -1,9 +1,9 @@
 #include "counter/frmManualUi.h"
 
+#include "platform/ui/DesignFont.h"
 #include "platform/ui/FormControls.h"
 #include "platform/ui/Twips.h"
 
-#include <QFont>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -25,10 +25,8 @@ void frmManualUi::setupUi(QWidget* form) {
     Shape1->setFrameShape(QFrame::Box);
     Shape1->setGeometry(Twips::rect(45, 45, 4380, 1425));
     Label2 = FormControls::label(form, QStringLiteral("Manual trigger mode"), 120, 90, 4230, 405);
-    QFont heading(QStringLiteral("Arial"));
-    heading.setPointSizeF(14.25);
-    heading.setBold(true);
-    Label2->setFont(heading);
+    DesignFont::fitText(Label2, DesignFont::font(QStringLiteral("Arial"), 14.25, true),
+                        Label2->text());
     lblExplanation = FormControls::label(form, QString(), 120, 570, 4230, 855);
 
     cmdTrigger = FormControls::button(form, QStringLiteral("Trigger 1"), 75, 1575, 870, 375);

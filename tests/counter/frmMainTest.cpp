@@ -5,6 +5,7 @@
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/TemporaryRegistry.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TextFit.h"
 
 #include "counter/core/CounterSettings.h"
 #include "counter/core/CounterState.h"
@@ -617,4 +618,11 @@ TEST_F(MainWindow, ContentsAndF1OpenTheGuideBesideTheProgram) {
     }
     // The build puts the guide where the program looks for it.
     EXPECT_TRUE(QFile::exists(DataFiles::programFolder() + "/help/brantock.html"));
+}
+
+TEST_F(MainWindow, EveryTextFitsItsBoxInTheFontItIsDrawnIn) {
+    loadWithPort();
+    form->ui().mnuViewDetails->trigger();
+    const QStringList cut = TextFit::overflowing(form.get());
+    EXPECT_TRUE(cut.isEmpty()) << cut.join(u'\n').toStdString();
 }

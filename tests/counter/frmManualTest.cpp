@@ -1,6 +1,7 @@
 #include "tests/counter/support/RecordingCounterWindow.h"
 #include "tests/support/ScriptedErrors.h"
 #include "tests/support/TemporaryRegistry.h"
+#include "tests/support/TextFit.h"
 
 #include "counter/core/CounterState.h"
 #include "counter/core/TriggerEngine.h"
@@ -22,6 +23,7 @@ using namespace brantock::counter;
 using brantock::counter::testsupport::RecordingCounterWindow;
 using brantock::testsupport::ScriptedErrors;
 using brantock::testsupport::TemporaryRegistry;
+using brantock::testsupport::TextFit;
 using Icon = CounterWindow::Icon;
 
 namespace {
@@ -180,3 +182,8 @@ TEST_F(ManualWindow, ShownAgainAfterClosingItDocksAndFollowsAgain) {
 }
 
 } // namespace
+
+TEST_F(ManualWindow, EveryTextFitsItsBoxInTheFontItIsDrawnIn) {
+    const QStringList cut = TextFit::overflowing(&form);
+    EXPECT_TRUE(cut.isEmpty()) << cut.join(u'\n').toStdString();
+}

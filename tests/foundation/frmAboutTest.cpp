@@ -1,6 +1,7 @@
 #include "tests/support/RecordingShell.h"
 #include "tests/support/ScriptedErrors.h"
 #include "tests/support/TemporaryRegistry.h"
+#include "tests/support/TextFit.h"
 
 #include "foundation/FoundationSettings.h"
 #include "foundation/modRegistry.h"
@@ -103,4 +104,11 @@ TEST_F(AboutBox, OKClosesTheBox) {
     about.show();
     QTest::mouseClick(about.ui().cmdOK, Qt::LeftButton);
     EXPECT_FALSE(about.isVisible());
+}
+
+TEST_F(AboutBox, EveryTextFitsItsBoxInTheFontItIsDrawnIn) {
+    frmAbout about(Lookup::ProgramHive);
+    about.show();
+    const QStringList cut = TextFit::overflowing(&about);
+    EXPECT_TRUE(cut.isEmpty()) << cut.join(u'\n').toStdString();
 }
