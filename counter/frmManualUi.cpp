@@ -13,10 +13,11 @@
 namespace brantock::counter {
 
 void frmManualUi::setupUi(QWidget* form) {
-    // A fixed dialog border without caption text, icon, minimise or maximise button; a tool
-    // window, so it has no taskbar entry of its own.
-    form->setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    // A fixed dialog border without caption text, icon, minimise or maximise button: no title
+    // bar at all, so the window system has no caption to fill in with the program's name and
+    // no buttons to add (the window draws its border itself). A tool window, so it has no
+    // taskbar entry of its own.
+    form->setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint);
     form->setWindowTitle(QString());
     form->resize(Twips::toPixels(4470), Twips::toPixels(2070));
     form->setFixedHeight(Twips::toPixels(2070));

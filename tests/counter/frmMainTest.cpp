@@ -6,6 +6,7 @@
 #include "tests/support/TemporaryRegistry.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TextFit.h"
+#include "tests/support/WindowButtons.h"
 
 #include "counter/core/CounterSettings.h"
 #include "counter/core/CounterState.h"
@@ -625,4 +626,9 @@ TEST_F(MainWindow, EveryTextFitsItsBoxInTheFontItIsDrawnIn) {
     form->ui().mnuViewDetails->trigger();
     const QStringList cut = TextFit::overflowing(form.get());
     EXPECT_TRUE(cut.isEmpty()) << cut.join(u'\n').toStdString();
+}
+
+TEST_F(MainWindow, AsksForAFixedBorderWithAMinimiseButtonAndNoMaximiseButton) {
+    loadWithPort();
+    EXPECT_TRUE(WindowButtons::fixedMainWindow(form.get()));
 }

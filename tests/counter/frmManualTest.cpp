@@ -187,3 +187,15 @@ TEST_F(ManualWindow, EveryTextFitsItsBoxInTheFontItIsDrawnIn) {
     const QStringList cut = TextFit::overflowing(&form);
     EXPECT_TRUE(cut.isEmpty()) << cut.join(u'\n').toStdString();
 }
+
+TEST_F(ManualWindow, AsksForABorderWithoutTitleBarIconOrButtons) {
+    const Qt::WindowFlags flags = form.windowFlags();
+    EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Tool); // no taskbar entry
+    EXPECT_TRUE(flags.testFlag(Qt::CustomizeWindowHint));
+    for (Qt::WindowType hint :
+         {Qt::WindowTitleHint, Qt::WindowSystemMenuHint, Qt::WindowMinimizeButtonHint,
+          Qt::WindowMaximizeButtonHint, Qt::WindowCloseButtonHint, Qt::FramelessWindowHint})
+        EXPECT_FALSE(flags.testFlag(hint)) << hint;
+    EXPECT_TRUE(form.windowTitle().isEmpty());
+    EXPECT_EQ(form.minimumHeight(), form.maximumHeight());
+}

@@ -6,6 +6,7 @@
 #include "tests/support/TemporaryRegistry.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TextFit.h"
+#include "tests/support/WindowButtons.h"
 
 #include "counter/core/CounterSettings.h"
 #include "counter/core/CounterState.h"
@@ -742,4 +743,11 @@ TEST_F(OptionsWindow, EveryTextFitsItsBoxInTheFontItIsDrawnIn) {
     ASSERT_TRUE(options);
     const QStringList cut = TextFit::overflowing(options);
     EXPECT_TRUE(cut.isEmpty()) << cut.join(u'\n').toStdString();
+}
+
+TEST_F(OptionsWindow, IsAFixedDialogWithoutMinimiseOrMaximise) {
+    start();
+    options = open();
+    ASSERT_TRUE(options);
+    EXPECT_TRUE(WindowButtons::fixedDialog(options));
 }

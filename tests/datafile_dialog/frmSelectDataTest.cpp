@@ -4,6 +4,7 @@
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/TemporaryRegistry.h"
 #include "tests/support/TextFit.h"
+#include "tests/support/WindowButtons.h"
 
 #include "datafile_dialog/BrowseButton.h"
 #include "datafile_dialog/frmSelectData.h"
@@ -310,4 +311,9 @@ TEST_F(SelectData, EveryTextFitsItsBoxInTheFontItIsDrawnIn) {
     auto form = open();
     const QStringList cut = TextFit::overflowing(form.get());
     EXPECT_TRUE(cut.isEmpty()) << cut.join(u'\n').toStdString();
+}
+
+TEST_F(SelectData, IsAFixedDialogWithoutMinimiseOrMaximise) {
+    auto form = open();
+    EXPECT_TRUE(WindowButtons::fixedDialog(form.get()));
 }

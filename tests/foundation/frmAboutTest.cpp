@@ -2,6 +2,7 @@
 #include "tests/support/ScriptedErrors.h"
 #include "tests/support/TemporaryRegistry.h"
 #include "tests/support/TextFit.h"
+#include "tests/support/WindowButtons.h"
 
 #include "foundation/FoundationSettings.h"
 #include "foundation/modRegistry.h"
@@ -111,4 +112,9 @@ TEST_F(AboutBox, EveryTextFitsItsBoxInTheFontItIsDrawnIn) {
     about.show();
     const QStringList cut = TextFit::overflowing(&about);
     EXPECT_TRUE(cut.isEmpty()) << cut.join(u'\n').toStdString();
+}
+
+TEST_F(AboutBox, IsAFixedDialogWithoutMinimiseOrMaximise) {
+    frmAbout about(Lookup::ProgramHive);
+    EXPECT_TRUE(WindowButtons::fixedDialog(&about));
 }

@@ -389,3 +389,10 @@ TEST_F(ReportWindow, EveryTextFitsItsBoxInTheFontItIsDrawnIn) {
     ui().mnuReportsTotals->trigger();
     EXPECT_EQ(TextFit::overflowing(form.get()), cut);
 }
+
+TEST_F(ReportWindow, IsASizableWindowThatCanBeMinimisedAndMaximised) {
+    load();
+    const Qt::WindowFlags flags = form->windowFlags();
+    EXPECT_FALSE(flags.testFlag(Qt::CustomizeWindowHint)); // the window system's usual buttons
+    EXPECT_LT(form->minimumSize().width(), form->maximumSize().width());
+}

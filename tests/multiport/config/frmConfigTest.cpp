@@ -3,6 +3,7 @@
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TextFit.h"
 #include "tests/support/ThrowingRegistry.h"
+#include "tests/support/WindowButtons.h"
 
 #include "foundation/App.h"
 #include "foundation/modRegistry.h"
@@ -244,4 +245,9 @@ TEST_F(ConfigWindow, EveryTextFitsItsBoxInTheFontItIsDrawnIn) {
     open();
     const QStringList cut = TextFit::overflowing(form.get());
     EXPECT_TRUE(cut.isEmpty()) << cut.join(u'\n').toStdString();
+}
+
+TEST_F(ConfigWindow, AsksForAFixedBorderWithMinimiseAndCloseAndNoMaximise) {
+    open();
+    EXPECT_TRUE(WindowButtons::fixedMainWindow(form.get()));
 }
