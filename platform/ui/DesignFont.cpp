@@ -2,10 +2,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QStringList>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QWidget>
 
 namespace brantock {
@@ -34,11 +37,24 @@ bool allFit(const QList<QLabel*>& labels, const QList<QAbstractButton*>& buttons
         if (label->wordWrap() && label->heightForWidth(label->width()) > label->height())
             return false;
     for (const QAbstractButton* button : buttons)
-        if (button->sizeHint().width() > button->width())
+        if (DesignFont::captionWidth(button) > button->width())
             return false;
     return true;
 }
 } // namespace
+
+int DesignFont::captionWidth(const QAbstractButton* button) {
+    const auto* box = qobject_cast<const QCheckBox*>(button);
+    if (!box)
+        return button->sizeHint().width();
+    // A check box draws its caption from beside its mark to its own right edge.
+    QStyleOptionButton option;
+    option.initFrom(box);
+    option.text = box->text();
+    const int start =
+        box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box).left();
+    return start + box->fontMetrics().size(Qt::TextShowMnemonic, box->text()).width();
+}
 
 QFont DesignFont::font(const QString& designFamily, double points, bool bold) {
     QFont font(familyFor(designFamily));

@@ -26,6 +26,9 @@ public:
     // The design family, or the font drawn in its place.
     static QFont font(const QString& designFamily, double points, bool bold = false);
 
+    // How wide a button or check box must be to show its whole caption.
+    static int captionWidth(const QAbstractButton* button);
+
     static void fit(QWidget* window, const QList<QLabel*>& labels,
                     const QList<QAbstractButton*>& buttons = {});
     // One control drawn in its own design font: the design size, or the largest size below

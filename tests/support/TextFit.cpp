@@ -1,10 +1,13 @@
 #include "tests/support/TextFit.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QWidget>
 
 #include <algorithm>
@@ -55,10 +58,20 @@ QSize pushButtonNeeds(const QPushButton* button) {
 QSize buttonNeeds(const QAbstractButton* button) {
     if (const auto* push = qobject_cast<const QPushButton*>(button))
         return pushButtonNeeds(push);
+    const bool radio = qobject_cast<const QRadioButton*>(button);
+    if (!radio && !qobject_cast<const QCheckBox*>(button))
+        return button->sizeHint(); // a tool button, which may show its icon only
     // A check box or an option button: its mark, the gap and the caption across, and the
     // caption's line, centred, up and down (the style's padding around it may be cut).
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    const QStyle::SubElement contents =
+        radio ? QStyle::SE_RadioButtonContents : QStyle::SE_CheckBoxContents;
+    const int start = button->style()->subElementRect(contents, &option, button).left();
     const QFontMetrics metrics(button->font());
-    return QSize(button->sizeHint().width(), metrics.height());
+    return QSize(start + metrics.size(Qt::TextShowMnemonic, button->text()).width(),
+                 metrics.height());
 }
 
 } // namespace
