@@ -35,10 +35,10 @@ void frmClockWarningUi::setupUi(QDialog* form) {
     cmdClose = FormControls::button(form, QStringLiteral("&Close"), 1763, 1620, 1215, 375);
     cmdClose->setDefault(true);
     DesignFont::fit(form, {Label2});
-    QFont heading = form->font();
-    heading.setBold(true);
-    heading.setPointSizeF(9.75);
-    Label1->setFont(heading);
+    // The heading's box holds one line: its text must fit across it, not wrap below it.
+    DesignFont::fitText(Label1,
+                        DesignFont::font(QLatin1String(DesignFont::WindowFamily), 9.75, true),
+                        Label1->text());
     // A click on the labels or the picture is not a click on the window.
     for (QLabel* label : {Image1, Label1, Label2})
         label->setAttribute(Qt::WA_NoMousePropagation);

@@ -1,6 +1,7 @@
 #include "counter/frmMainUi.h"
 
 #include "counter/CounterIcons.h"
+#include "platform/ui/DesignFont.h"
 #include "platform/ui/Twips.h"
 
 #include <QAction>
@@ -23,23 +24,6 @@ namespace {
 // The caption, the system menu's border and the bottom border that the design's outer
 // heights count; the window system draws them itself, around the menu bar and client.
 constexpr int FrameTwips = 375;
-constexpr double SmallestPoints = 6.5;
-constexpr double Step = 0.25;
-
-// As the design font does for a window: the design size, or the largest size below it at
-// which the text fits the box (the desktop's fonts are wider than the design's).
-void fitFont(QWidget* control, const QString& family, double designPoints, const QString& text,
-             int margin = 0) {
-    QFont font = family.isEmpty() ? control->font() : QFont(family);
-    const QSize room = control->size() - QSize(margin, margin);
-    for (double points = designPoints; points >= SmallestPoints; points -= Step) {
-        font.setPointSizeF(points);
-        const QFontMetrics metrics(font);
-        if (metrics.horizontalAdvance(text) <= room.width() && metrics.height() <= room.height())
-            break;
-    }
-    control->setFont(font);
-}
 
 QLabel* icon(QWidget* parent, const QPixmap& pixmap, const QString& tip, int left,
              int width = 255) {
@@ -123,14 +107,16 @@ void frmMainUi::setupUi(QMainWindow* form) {
     lblCounter->setGeometry(Twips::rect(705, 180, 1800, 630));
     lblCounter->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblCounter->setToolTip(QStringLiteral("Main counter - double click to reset"));
-    fitFont(lblCounter, QStringLiteral("Arial"), 29.25, QStringLiteral("00000 "));
+    DesignFont::fitText(lblCounter, DesignFont::font(QStringLiteral("Arial"), 29.25),
+                        QStringLiteral("00000 "));
     const int sensorTops[] = {150, 369, 595};
     for (int i = 0; i < 3; ++i) {
         auto* l = new QLabel(QStringLiteral("0"), central);
         l->setGeometry(Twips::rect(90, sensorTops[i], 515, 230));
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         l->setToolTip(QStringLiteral("Sensor %1 total").arg(i + 1));
-        fitFont(l, QStringLiteral("Arial"), 8.25, QStringLiteral("0000"));
+        DesignFont::fitText(l, DesignFont::font(QStringLiteral("Arial"), 8.25),
+                            QStringLiteral("0000"));
         lblSensorCounter[std::size_t(i)] = l;
     }
 
@@ -173,8 +159,8 @@ void frmMainUi::setupUi(QMainWindow* form) {
     lstHistory = new QListWidget(fraStatus);
     lstHistory->setGeometry(Twips::rect(1575, 0, 2955, 315));
     lstHistory->setToolTip(QStringLiteral("History of system status"));
-    fitFont(lstHistory, QStringLiteral("Arial"), 8.25, QStringLiteral("Count at 12:00:00 AM"),
-            2 * lstHistory->frameWidth() + 2);
+    DesignFont::fitText(lstHistory, DesignFont::font(QStringLiteral("Arial"), 8.25),
+                        QStringLiteral("Count at 12:00:00 AM"), 2 * lstHistory->frameWidth() + 2);
     lstHistory->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     lstHistory->setUniformItemSizes(true);
     lstHistory->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -190,8 +176,9 @@ void frmMainUi::setupUi(QMainWindow* form) {
     lblTotalCount = detail(fraDetails, 840);
     lblTotalDownCount = detail(fraDetails, 1140);
     for (QLabel* l : {lblstarttime, lblUptime, lblTotalCount, lblTotalDownCount})
-        fitFont(l, QString(), 8.25,
-                QStringLiteral("I've counted down 100000 times since starting."));
+        DesignFont::fitText(
+            l, DesignFont::font(QLatin1String(DesignFont::WindowFamily), DesignFont::WindowPoints),
+            QStringLiteral("I've counted down 100000 times since starting."));
 
     timTrayStabalise = new QTimer(form);
     timTrayStabalise->setInterval(0);

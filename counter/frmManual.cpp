@@ -7,8 +7,10 @@
 #include "platform/ui/DesignFont.h"
 
 #include <QCloseEvent>
+#include <qdrawutil.h>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QTimer>
 
@@ -32,6 +34,13 @@ void frmManual::showEvent(QShowEvent* e) {
     if (!loaded_)
         Form_Load();
     QWidget::showEvent(e);
+}
+
+void frmManual::paintEvent(QPaintEvent* e) {
+    // The dialog border the window system leaves out with the title bar.
+    QPainter painter(this);
+    qDrawWinPanel(&painter, rect(), palette(), false);
+    QWidget::paintEvent(e);
 }
 
 void frmManual::Form_Load() {

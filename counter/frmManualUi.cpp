@@ -1,9 +1,9 @@
 #include "counter/frmManualUi.h"
 
+#include "platform/ui/DesignFont.h"
 #include "platform/ui/FormControls.h"
 #include "platform/ui/Twips.h"
 
-#include <QFont>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -13,10 +13,11 @@
 namespace brantock::counter {
 
 void frmManualUi::setupUi(QWidget* form) {
-    // A fixed dialog border without caption text, icon, minimise or maximise button; a tool
-    // window, so it has no taskbar entry of its own.
-    form->setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    // A fixed dialog border without caption text, icon, minimise or maximise button: no title
+    // bar at all, so the window system has no caption to fill in with the program's name and
+    // no buttons to add (the window draws its border itself). A tool window, so it has no
+    // taskbar entry of its own.
+    form->setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint);
     form->setWindowTitle(QString());
     form->resize(Twips::toPixels(4470), Twips::toPixels(2070));
     form->setFixedHeight(Twips::toPixels(2070));
@@ -25,10 +26,8 @@ void frmManualUi::setupUi(QWidget* form) {
     Shape1->setFrameShape(QFrame::Box);
     Shape1->setGeometry(Twips::rect(45, 45, 4380, 1425));
     Label2 = FormControls::label(form, QStringLiteral("Manual trigger mode"), 120, 90, 4230, 405);
-    QFont heading(QStringLiteral("Arial"));
-    heading.setPointSizeF(14.25);
-    heading.setBold(true);
-    Label2->setFont(heading);
+    DesignFont::fitText(Label2, DesignFont::font(QStringLiteral("Arial"), 14.25, true),
+                        Label2->text());
     lblExplanation = FormControls::label(form, QString(), 120, 570, 4230, 855);
 
     cmdTrigger = FormControls::button(form, QStringLiteral("Trigger 1"), 75, 1575, 870, 375);

@@ -156,12 +156,6 @@ void frmMainUi::setupUi(QMainWindow* form) {
         FormControls::button(vseReports, QStringLiteral("Preview Day Report"), 90, 5880, 2520, 375);
     cdlSave.CancelError = true;
 
-    // The tab's own bar comes on top of the designed page, which keeps its full height.
-    const int tabBar = tabReports->tabBar()->sizeHint().height();
-    form->resize(Twips::toPixels(ClientWidth),
-                 Twips::toPixels(ClientHeight) + tabBar + bar->sizeHint().height());
-    // The options keep their designed places, so the window never gets smaller than that.
-    form->setMinimumSize(form->size());
     QList<QAbstractButton*> captions;
     for (QCheckBox* box : weekdays())
         captions << box;
@@ -170,6 +164,14 @@ void frmMainUi::setupUi(QMainWindow* form) {
                     {lblDateStartTime, lblDateEndTime, lblDayReportDaysToInclude, lblDayReportUnits,
                      lblDayReportMins, lblTotalsReportUnits, lblDateChartType},
                     captions);
+    // The tab's own bar comes on top of the designed page, which keeps its full height: the
+    // page fills the designed tab, its options down to 6255 twips. Measured in the window's
+    // font, now fitted.
+    const int tabBar = tabReports->tabBar()->sizeHint().height();
+    form->resize(Twips::toPixels(ClientWidth),
+                 Twips::toPixels(ClientHeight) + tabBar + bar->sizeHint().height());
+    // The options keep their designed places, so the window never gets smaller than that.
+    form->setMinimumSize(form->size());
 }
 
 void frmMainUi::layOut() const {

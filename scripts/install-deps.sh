@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev googletest
   clang-format
   poppler-utils unzip
+  fonts-liberation2
   e2fsprogs
   locales
 )

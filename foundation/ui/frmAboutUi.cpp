@@ -52,10 +52,9 @@ void frmAboutUi::setupUi(QDialog* form) {
     imgLogo->setPixmap(QPixmap(QStringLiteral(":/brantock/brantock.png"))
                            .scaled(imgLogo->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
     lblTitle = FormControls::label(form, QStringLiteral("Brantock"), 1440, 240, 3480, 480);
-    QFont title = lblTitle->font();
-    title.setPointSizeF(18);
-    title.setBold(true);
-    lblTitle->setFont(title);
+    DesignFont::fitText(lblTitle,
+                        DesignFont::font(QLatin1String(DesignFont::WindowFamily), 18, true),
+                        lblTitle->text());
     lblVersion = FormControls::label(form, QString(), 1440, 750, 3480, 255);
     lblhyperlink = link(form, QStringLiteral("www.halvern.example/brantock"), 1440, 1005, 3480);
     Line1 = etchedLine(form, 1380);

@@ -37,6 +37,10 @@ QLabel* rowLabel(QWidget* parent, const QString& text, int left, int top, int wi
 void frmConfigUi::setupUi(QWidget* form) {
     form->setWindowTitle(QStringLiteral("Brantock Multi Port configuration"));
     form->setWindowIcon(QIcon(QStringLiteral(":/brantock/brantock.png")));
+    // The program's one window, of a fixed size: a minimise and a close box, no maximise.
+    form->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                         Qt::WindowCloseButtonHint);
     form->setFixedSize(Twips::toPixels(5880), Twips::toPixels(2340));
 
     const QString caption[2] = {QStringLiteral("First port    COM"),

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace brantock::platform {
 
@@ -18,6 +19,8 @@ namespace {
 enum Kind { Bars = 0, Lines = 1, Areas = 2, Steps = 3 };
 
 constexpr double LabelPoints = 8;
+// The least blank between two category labels of one row, in lines of the label font.
+constexpr double LabelGap = 0.6;
 constexpr QRgb Palette[] = {0x1f77b4, 0xff7f0e, 0x2ca02c, 0xd62728, 0x9467bd,
                             0x8c564b, 0xe377c2, 0x17becf, 0xbcbd22, 0x7f7f7f};
 
@@ -487,16 +490,31 @@ void drawAxes(QPainter& p, const ChartContent& c, const ChartLayout& l, const QF
         const double x = f.left() + (double(i) + 0.5) * width;
         if (i % l.tickStep == 0)
             p.drawLine(QPointF(x, f.bottom()), QPointF(x, f.bottom() + line * 0.2));
-        if (i % l.labelStep != 0)
-            continue;
-        // Centred under its category, but never past the chart's right end (at the left the
-        // value axis leaves room under its numbers).
+    }
+    for (const ChartLayout::Label& label : l.categoryLabels)
+        p.drawText(label.box, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, label.text);
+}
+
+// Each labelled category's text centred under it, but never past the chart's right end (at
+// the left the value axis leaves room under its numbers). A label that would come nearer
+// than the gap to the one before it on its row (the last one, pushed back from the end) is
+// left out, so no two labels ever run together.
+void placeCategoryLabels(ChartLayout& l, const ChartContent& c, const QFontMetricsF& fm) {
+    const double line = fm.height();
+    const double gap = line * LabelGap;
+    const double width = l.categoryWidth(c);
+    std::vector<double> rowEnds(std::size_t(l.labelRows), -1e300);
+    for (qsizetype i = 0; i < c.categories.size(); i += l.labelStep) {
         const QString& text = c.categories.at(i);
         const double wide = fm.horizontalAdvance(text);
+        const double x = l.plot.left() + (double(i) + 0.5) * width;
         const double left = std::min(x - wide / 2, l.labels.right() - wide);
-        const int row = int((i / l.labelStep) % l.labelRows);
-        p.drawText(QRectF(left, l.labels.top() + row * line * 1.1, wide + line, line * 1.1),
-                   Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
+        const auto row = std::size_t((i / l.labelStep) % l.labelRows);
+        if (left < rowEnds[row] + gap * 0.99)
+            continue;
+        rowEnds[row] = left + wide;
+        l.categoryLabels.append(
+            {text, QRectF(left, l.labels.top() + double(row) * line * 1.1, wide, line * 1.1)});
     }
 }
 
@@ -548,7 +566,7 @@ ChartLayout ChartPainter::layout(const ChartContent& content, const QRectF& box)
     double widest = 0;
     for (const QString& category : content.categories)
         widest = std::max(widest, fm.horizontalAdvance(category));
-    const double needed = widest + line * 0.6;
+    const double needed = widest + line * LabelGap;
     // The fewest categories between two labels that keep them apart on the rows there are.
     const auto fewest = [&] {
         return std::max(1, int(std::ceil(needed / (l.categoryWidth(content) * l.labelRows))));
@@ -556,12 +574,18 @@ ChartLayout ChartPainter::layout(const ChartContent& content, const QRectF& box)
     if (content.labelSpacing > 0) {
         // Every label asked for is shown: on two rows where one would run them together.
         l.labelStep = content.labelSpacing;
-        if (needed > l.categoryWidth(content) * l.labelStep)
+        if (needed > l.categoryWidth(content) * l.labelStep) {
             place(2);
+            // Where even two rows cannot hold them, fewer labels rather than labels run
+            // together.
+            const int asked = l.labelStep;
+            l.labelStep = asked * ((fewest() + asked - 1) / asked);
+        }
     } else {
         l.labelStep = fewest();
     }
     l.tickStep = content.tickSpacing > 0 ? content.tickSpacing : l.labelStep;
+    placeCategoryLabels(l, content, fm);
     return l;
 }
 

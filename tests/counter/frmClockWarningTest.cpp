@@ -1,5 +1,7 @@
 #include "counter/frmClockWarning.h"
 
+#include "tests/support/TextFit.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QPointer>
@@ -11,6 +13,7 @@
 #include <gtest/gtest.h>
 
 using namespace brantock::counter;
+using brantock::testsupport::TextFit;
 
 namespace {
 
@@ -92,4 +95,10 @@ TEST(frmClockWarning, CentredOnTheScreen) {
     Shown shown;
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_LE((shown.form->geometry().center() - screen.center()).manhattanLength(), 1);
+}
+
+TEST(frmClockWarning, EveryTextFitsItsBoxInTheFontItIsDrawnIn) {
+    Shown shown;
+    const QStringList cut = TextFit::overflowing(shown.form.data());
+    EXPECT_TRUE(cut.isEmpty()) << cut.join(u'\n').toStdString();
 }

@@ -4,6 +4,8 @@
 #include "tests/support/ScriptedErrors.h"
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/TemporaryRegistry.h"
+#include "tests/support/TextFit.h"
+#include "tests/support/WindowButtons.h"
 
 #include "counter/core/CounterSettings.h"
 #include "counter/core/CounterState.h"
@@ -34,6 +36,8 @@ using brantock::testsupport::MockClock;
 using brantock::testsupport::ScriptedErrors;
 using brantock::testsupport::ScriptedMessages;
 using brantock::testsupport::TemporaryRegistry;
+using brantock::testsupport::TextFit;
+using brantock::testsupport::WindowButtons;
 
 namespace {
 
@@ -352,3 +356,14 @@ TEST_F(PortDialog, EscapeIsTheUsersCancel) {
 }
 
 } // namespace
+
+TEST_F(PortDialog, EveryTextFitsItsBoxInTheFontItIsDrawnIn) {
+    auto form = open();
+    const QStringList cut = TextFit::overflowing(form.get());
+    EXPECT_TRUE(cut.isEmpty()) << cut.join(u'\n').toStdString();
+}
+
+TEST_F(PortDialog, IsAFixedDialogWithoutMinimiseOrMaximise) {
+    auto form = open();
+    EXPECT_TRUE(WindowButtons::fixedDialog(form.get()));
+}

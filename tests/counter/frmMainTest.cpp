@@ -5,6 +5,8 @@
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/TemporaryRegistry.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TextFit.h"
+#include "tests/support/WindowButtons.h"
 
 #include "counter/core/CounterSettings.h"
 #include "counter/core/CounterState.h"
@@ -648,4 +650,16 @@ TEST_F(MainWindow, AGuideNothingOpensIsNamedInABox) {
         EXPECT_EQ(box.title, "Brantock");
     }
     EXPECT_TRUE(errors.reports().empty());
+}
+
+TEST_F(MainWindow, EveryTextFitsItsBoxInTheFontItIsDrawnIn) {
+    loadWithPort();
+    form->ui().mnuViewDetails->trigger();
+    const QStringList cut = TextFit::overflowing(form.get());
+    EXPECT_TRUE(cut.isEmpty()) << cut.join(u'\n').toStdString();
+}
+
+TEST_F(MainWindow, AsksForAFixedBorderWithAMinimiseButtonAndNoMaximiseButton) {
+    loadWithPort();
+    EXPECT_TRUE(WindowButtons::fixedMainWindow(form.get()));
 }

@@ -1,6 +1,7 @@
 #include "tests/counter/support/RecordingCounterWindow.h"
 #include "tests/support/ScriptedErrors.h"
 #include "tests/support/TemporaryRegistry.h"
+#include "tests/support/TextFit.h"
 
 #include "counter/core/CounterState.h"
 #include "counter/core/TriggerEngine.h"
@@ -22,6 +23,7 @@ using namespace brantock::counter;
 using brantock::counter::testsupport::RecordingCounterWindow;
 using brantock::testsupport::ScriptedErrors;
 using brantock::testsupport::TemporaryRegistry;
+using brantock::testsupport::TextFit;
 using Icon = CounterWindow::Icon;
 
 namespace {
@@ -180,3 +182,20 @@ TEST_F(ManualWindow, ShownAgainAfterClosingItDocksAndFollowsAgain) {
 }
 
 } // namespace
+
+TEST_F(ManualWindow, EveryTextFitsItsBoxInTheFontItIsDrawnIn) {
+    const QStringList cut = TextFit::overflowing(&form);
+    EXPECT_TRUE(cut.isEmpty()) << cut.join(u'\n').toStdString();
+}
+
+TEST_F(ManualWindow, AsksForABorderWithoutTitleBarIconOrButtons) {
+    const Qt::WindowFlags flags = form.windowFlags();
+    EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Tool); // no taskbar entry
+    EXPECT_TRUE(flags.testFlag(Qt::CustomizeWindowHint));
+    for (Qt::WindowType hint :
+         {Qt::WindowTitleHint, Qt::WindowSystemMenuHint, Qt::WindowMinimizeButtonHint,
+          Qt::WindowMaximizeButtonHint, Qt::WindowCloseButtonHint, Qt::FramelessWindowHint})
+        EXPECT_FALSE(flags.testFlag(hint)) << hint;
+    EXPECT_TRUE(form.windowTitle().isEmpty());
+    EXPECT_EQ(form.minimumHeight(), form.maximumHeight());
+}

@@ -5,6 +5,8 @@
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/TemporaryRegistry.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TextFit.h"
+#include "tests/support/WindowButtons.h"
 
 #include "counter/core/CounterSettings.h"
 #include "counter/core/CounterState.h"
@@ -733,4 +735,19 @@ TEST_F(OptionsWindow, TheManualWindowBecomingActiveAndTheMainWindowsUnloadCloseI
     QPointer<frmOptions> last = options;
     form->Unload();
     EXPECT_TRUE(last.isNull() || !last->isVisible());
+}
+
+TEST_F(OptionsWindow, EveryTextFitsItsBoxInTheFontItIsDrawnIn) {
+    start();
+    options = open();
+    ASSERT_TRUE(options);
+    const QStringList cut = TextFit::overflowing(options);
+    EXPECT_TRUE(cut.isEmpty()) << cut.join(u'\n').toStdString();
+}
+
+TEST_F(OptionsWindow, IsAFixedDialogWithoutMinimiseOrMaximise) {
+    start();
+    options = open();
+    ASSERT_TRUE(options);
+    EXPECT_TRUE(WindowButtons::fixedDialog(options));
 }

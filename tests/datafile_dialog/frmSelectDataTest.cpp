@@ -3,6 +3,8 @@
 #include "tests/support/ScriptedFileDialog.h"
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/TemporaryRegistry.h"
+#include "tests/support/TextFit.h"
+#include "tests/support/WindowButtons.h"
 
 #include "datafile_dialog/BrowseButton.h"
 #include "datafile_dialog/frmSelectData.h"
@@ -303,4 +305,15 @@ TEST_F(SelectData, ReportsProgramChoosesThroughTheBrowseButton) {
     EXPECT_TRUE(form->cmdOK()->isEnabled());
     EXPECT_EQ(fileDialog.requests().back().filterIndex, 2);
     EXPECT_EQ(fileDialog.requests().back().title, "Brantock data file");
+}
+
+TEST_F(SelectData, EveryTextFitsItsBoxInTheFontItIsDrawnIn) {
+    auto form = open();
+    const QStringList cut = TextFit::overflowing(form.get());
+    EXPECT_TRUE(cut.isEmpty()) << cut.join(u'\n').toStdString();
+}
+
+TEST_F(SelectData, IsAFixedDialogWithoutMinimiseOrMaximise) {
+    auto form = open();
+    EXPECT_TRUE(WindowButtons::fixedDialog(form.get()));
 }

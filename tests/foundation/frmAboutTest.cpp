@@ -2,6 +2,8 @@
 #include "tests/support/ScriptedErrors.h"
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/TemporaryRegistry.h"
+#include "tests/support/TextFit.h"
+#include "tests/support/WindowButtons.h"
 
 #include "foundation/FoundationSettings.h"
 #include "foundation/modRegistry.h"
@@ -111,4 +113,16 @@ TEST_F(AboutBox, OKClosesTheBox) {
     about.show();
     QTest::mouseClick(about.ui().cmdOK, Qt::LeftButton);
     EXPECT_FALSE(about.isVisible());
+}
+
+TEST_F(AboutBox, EveryTextFitsItsBoxInTheFontItIsDrawnIn) {
+    frmAbout about(Lookup::ProgramHive);
+    about.show();
+    const QStringList cut = TextFit::overflowing(&about);
+    EXPECT_TRUE(cut.isEmpty()) << cut.join(u'\n').toStdString();
+}
+
+TEST_F(AboutBox, IsAFixedDialogWithoutMinimiseOrMaximise) {
+    frmAbout about(Lookup::ProgramHive);
+    EXPECT_TRUE(WindowButtons::fixedDialog(&about));
 }

@@ -7,6 +7,7 @@
 #include "tests/support/TemporaryRegistry.h"
 #include "tests/support/TestDates.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TextFit.h"
 
 #include "datafile_dialog/frmSelectData.h"
 #include "foundation/FoundationState.h"
@@ -384,4 +385,19 @@ TEST_F(ReportWindow, HelpOpensTheGuideAndOneAboutBoxOwnedByTheWindow) {
     const QList<frmAbout*> abouts = form->findChildren<frmAbout*>();
     ASSERT_EQ(abouts.size(), 1);
     EXPECT_TRUE(abouts[0]->isVisible());
+}
+
+TEST_F(ReportWindow, EveryTextFitsItsBoxInTheFontItIsDrawnIn) {
+    load();
+    const QStringList cut = TextFit::overflowing(form.get());
+    EXPECT_TRUE(cut.isEmpty()) << cut.join(u'\n').toStdString();
+    ui().mnuReportsTotals->trigger();
+    EXPECT_EQ(TextFit::overflowing(form.get()), cut);
+}
+
+TEST_F(ReportWindow, IsASizableWindowThatCanBeMinimisedAndMaximised) {
+    load();
+    const Qt::WindowFlags flags = form->windowFlags();
+    EXPECT_FALSE(flags.testFlag(Qt::CustomizeWindowHint)); // the window system's usual buttons
+    EXPECT_LT(form->minimumSize().width(), form->maximumSize().width());
 }

@@ -1,7 +1,9 @@
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/TemporaryRegistry.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TextFit.h"
 #include "tests/support/ThrowingRegistry.h"
+#include "tests/support/WindowButtons.h"
 
 #include "foundation/App.h"
 #include "foundation/modRegistry.h"
@@ -237,4 +239,15 @@ TEST_F(ConfigWindow, ARunTimeErrorOfTheStoreEndsTheProgramWithThePlatformsMessag
     ui().chkRunOnStartup->click();
     EXPECT_EQ(boxes.shown().size(), 1u);
     platform::RegistryApi::setCurrent(&registry.registry());
+}
+
+TEST_F(ConfigWindow, EveryTextFitsItsBoxInTheFontItIsDrawnIn) {
+    open();
+    const QStringList cut = TextFit::overflowing(form.get());
+    EXPECT_TRUE(cut.isEmpty()) << cut.join(u'\n').toStdString();
+}
+
+TEST_F(ConfigWindow, AsksForAFixedBorderWithMinimiseAndCloseAndNoMaximise) {
+    open();
+    EXPECT_TRUE(WindowButtons::fixedMainWindow(form.get()));
 }

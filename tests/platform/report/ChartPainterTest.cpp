@@ -2,12 +2,15 @@
 #include "tests/support/TestEnvironment.h"
 
 #include "platform/report/ChartLegend.h"
+#include "platform/report/TwipsFont.h"
 
 #include <QFile>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTime>
 
 #include <gtest/gtest.h>
 
@@ -170,7 +173,7 @@ TEST(ChartPainter, CategoryLabelsStandUnderTheirCategoriesAndThinOutOnlyWhenAske
         int tickSpacing;
         bool thinned;
     };
-    for (const Case& c : {Case{6, 1, 1, false}, Case{48, 1, 1, false}, Case{48, 0, 0, true},
+    for (const Case& c : {Case{6, 1, 1, false}, Case{48, 1, 1, true}, Case{48, 0, 0, true},
                           Case{48, 3, 0, true}, Case{1000, 0, 0, true}}) {
         SCOPED_TRACE(c.categories);
         ChartContent chart = content(1, c.categories);
@@ -178,18 +181,26 @@ TEST(ChartPainter, CategoryLabelsStandUnderTheirCategoriesAndThinOutOnlyWhenAske
         chart.tickSpacing = c.tickSpacing;
         const ChartLayout l = ChartPainter::layout(chart, Box);
         EXPECT_EQ(l.labelStep > 1, c.thinned);
+        // Labels asked for that even two rows cannot hold are thinned by whole spacings.
         if (c.labelSpacing > 0)
-            EXPECT_EQ(l.labelStep, c.labelSpacing);
+            EXPECT_EQ(l.labelStep % c.labelSpacing, 0);
         EXPECT_EQ(l.tickStep, c.tickSpacing > 0 ? c.tickSpacing : l.labelStep);
 
         const QImage image = render(chart);
         const double width = l.categoryWidth(chart);
-        for (int i = 0; i < c.categories; i += l.labelStep) {
-            const double centre = l.plot.left() + (i + 0.5) * width;
-            const QRect under =
-                pixels(QRectF(centre - 200, l.labels.top(), 400, l.labels.height()));
-            ASSERT_GT(count(image, under, dark), 5) << "no label under category " << i;
+        // Every labelled category has its label under it; only the last may be left out,
+        // where the chart's end would push it into the one before.
+        int labelled = 0;
+        for (int i = 0; i < c.categories; i += l.labelStep)
+            ++labelled;
+        for (const auto& [text, at] : l.categoryLabels)
+            ASSERT_GT(count(image, pixels(at), dark), 5)
+                << "nothing drawn of " << text.toStdString();
+        for (qsizetype i = 0; i + 1 < l.categoryLabels.size(); ++i) {
+            const double centre = l.plot.left() + (i * l.labelStep + 0.5) * width;
+            EXPECT_NEAR(l.categoryLabels.at(i).box.center().x(), centre, 1) << i;
         }
+        EXPECT_GE(l.categoryLabels.size(), labelled - 1);
         // Labels spaced by the painter never run into each other: the band is blank half
         // way between two of them.
         if (c.labelSpacing == 0) {
@@ -199,6 +210,84 @@ TEST(ChartPainter, CategoryLabelsStandUnderTheirCategoriesAndThinOutOnlyWhenAske
                 ASSERT_EQ(count(image, gap.adjusted(0, 0, 0, 0), dark), 0) << "after " << i;
             }
         }
+    }
+}
+
+// A day report's slots, "8:00 AM" to the end time, Units minutes apart.
+ChartContent daySlots(int type, int units, int fromMinute, int toMinute) {
+    ChartContent c = content(type, 0);
+    for (int m = fromMinute; m <= toMinute; m += units) {
+        c.categories << QTime(m / 60, m % 60).toString(QStringLiteral("h:mm AP"));
+        for (int s = 0; s < 3; ++s)
+            c.values[s] << double((m * 7 + s) % 13);
+    }
+    return c;
+}
+
+TEST(ChartPainter, NoTwoCategoryLabelsMeetForAnySlotCountWindowOrType) {
+    // The widths the texts take on the screen, on paper and in a PDF: the boxes must hold
+    // each of them.
+    ScratchFolder folder;
+    QPdfWriter pdf(folder.file(QStringLiteral("measure.pdf")));
+    pdf.setResolution(1200);
+    QImage screen(10, 10, QImage::Format_RGB32);
+    const QFont font = TwipsFont::make(QStringLiteral("Sans Serif"), 8);
+    const QFontMetricsF onScreen(font, &screen), inPdf(font, &pdf);
+    const QRectF boxes[] = {Box, QRectF(0, 0, 4500, 3000)};
+    for (const QRectF& box : boxes)
+        for (int units : {1, 5, 10, 15, 30, 60})
+            for (const auto& [from, to] :
+                 {std::pair{8 * 60, 17 * 60}, std::pair{8 * 60, 9 * 60}, std::pair{0, 23 * 60 + 59},
+                  std::pair{9 * 60, 9 * 60 + 25}, std::pair{7 * 60 + 30, 18 * 60 + 10}})
+                for (int type = 0; type < 8; ++type)
+                    for (int spacing : {0, 1}) {
+                        ChartContent chart = daySlots(type, units, from, to);
+                        chart.labelSpacing = chart.tickSpacing =
+                            chart.categories.size() > 12 ? 0 : spacing;
+                        const ChartLayout l = ChartPainter::layout(chart, box);
+                        SCOPED_TRACE(QStringLiteral("box %1, units %2, %3-%4, type %5")
+                                         .arg(box.width())
+                                         .arg(units)
+                                         .arg(from)
+                                         .arg(to)
+                                         .arg(type)
+                                         .toStdString());
+                        ASSERT_FALSE(l.categoryLabels.isEmpty());
+                        for (qsizetype i = 0; i < l.categoryLabels.size(); ++i) {
+                            const auto& [text, at] = l.categoryLabels.at(i);
+                            EXPECT_GE(at.width() * 1.02, onScreen.horizontalAdvance(text));
+                            EXPECT_GE(at.width() * 1.02, inPdf.horizontalAdvance(text));
+                            EXPECT_LE(at.right(), box.right());
+                            for (qsizetype j = 0; j < i; ++j) {
+                                const QRectF& before = l.categoryLabels.at(j).box;
+                                if (before.top() == at.top())
+                                    EXPECT_GT(at.left() - before.right(), 50)
+                                        << text.toStdString() << " meets "
+                                        << l.categoryLabels.at(j).text.toStdString();
+                                else
+                                    EXPECT_FALSE(before.intersects(at));
+                            }
+                        }
+                    }
+}
+
+TEST(ChartPainter, TheLastSlotOfADayReportIsNotDrawnIntoTheOneBefore) {
+    // Units 5 from 8:00 AM to 5:00 PM: the painter labels every hour, and the end of the
+    // axis left "5:00 PM" against "4:00 PM".
+    ChartContent chart = daySlots(1, 5, 8 * 60, 17 * 60);
+    chart.labelSpacing = chart.tickSpacing = 0;
+    const ChartLayout l = ChartPainter::layout(chart, Box);
+    const QImage image = render(chart);
+    ASSERT_GE(l.categoryLabels.size(), 2);
+    for (qsizetype i = 1; i < l.categoryLabels.size(); ++i) {
+        const QRectF& before = l.categoryLabels.at(i - 1).box;
+        const QRectF& at = l.categoryLabels.at(i).box;
+        // The band between two labels stays blank.
+        const QRectF between(before.right() + 10, at.top(), at.left() - before.right() - 20,
+                             at.height());
+        ASSERT_GT(between.width(), 0) << l.categoryLabels.at(i).text.toStdString();
+        EXPECT_EQ(count(image, pixels(between), dark), 0)
+            << l.categoryLabels.at(i).text.toStdString();
     }
 }
 
