@@ -102,7 +102,7 @@ int Main() {
             try {
                 mainWindow()->Show();
             } catch (const RuntimeError& e) {
-                if (e.number() != 0 && e.number() != frmMain::UnloadedWhileLoading)
+                if (e.number() != 0 && e.number() != err::ObjectUnloaded)
                     ErrorHandler::Current().HandleError(true, e.description(), e.number(),
                                                         QStringLiteral("sub Main&"), QString(),
                                                         QStringLiteral("loading the application"));

@@ -163,7 +163,7 @@ void frmMain::Show() {
         Form_Load();
     }
     if (!loaded_)
-        throw RuntimeError(UnloadedWhileLoading, QStringLiteral("Object was unloaded"));
+        throw RuntimeError::of(err::ObjectUnloaded);
     show();
     Form_Resize();
 }

@@ -62,7 +62,7 @@ void ShowMainForm() {
         try {
             window->Show();
         } catch (const RuntimeError& e) {
-            if (e.number() != frmMain::UnloadedWhileLoading)
+            if (e.number() != err::ObjectUnloaded)
                 throw;
         }
     });

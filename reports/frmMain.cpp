@@ -97,7 +97,7 @@ void frmMain::Show() {
         Form_Load();
     }
     if (!loaded_)
-        throw RuntimeError(UnloadedWhileLoading, QStringLiteral("Object was unloaded"));
+        throw RuntimeError::of(err::ObjectUnloaded);
     show();
     raise();
     activateWindow();
@@ -383,7 +383,7 @@ QString frmMain::GetSavepath(std::int32_t kind) {
                 try {
                     dialog.ShowSave();
                 } catch (const RuntimeError& e) {
-                    if (e.number() == platform::CommonDialog::CancelErrorNumber)
+                    if (e.number() == platform::dialogErr::Cancel)
                         return Flow::Leave;
                     // Any other failure of the dialog is reported; the proposed name is no
                     // choice of the user's, so nothing is saved.

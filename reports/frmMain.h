@@ -28,8 +28,6 @@ class repTotals;
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
-    // Raised by Show when the load unloaded the window.
-    static constexpr int UnloadedWhileLoading = 364;
     static inline const QString DayReportCaption = QStringLiteral("Preview Day Report");
     static inline const QString TotalsReportCaption = QStringLiteral("Preview Totals Report");
 
@@ -37,7 +35,7 @@ public:
     ~frmMain() override;
 
     // Shows the window modelessly, its load first when it has not run; raises
-    // UnloadedWhileLoading when the load unloaded it.
+    // err::ObjectUnloaded when the load unloaded it.
     void Show();
     bool Loaded() const { return loaded_; }
     void Unload();
