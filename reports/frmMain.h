@@ -79,7 +79,7 @@ private:
     void previewReport(std::shared_ptr<platform::Report> report);
     void SaveCurrentReport(std::int32_t kind);
     QString GetSavepath(std::int32_t kind);
-    void exportMenu(const QString& trail, std::int32_t kind);
+    void exportMenu(const char* trail, std::int32_t kind);
 
     frmMainUi ui_;
     // Shared with the viewer while it shows one of them.

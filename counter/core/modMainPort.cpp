@@ -22,8 +22,7 @@ const QString CheckText = QStringLiteral("Brantock");
 QString GetPortNumberString() {
     QString result;
     QString s;
-    ReportingHandler(QStringLiteral("GetPortNumberString&"),
-                     QStringLiteral("Trying to obtain a port number"))
+    ReportingHandler("GetPortNumberString&", "Trying to obtain a port number")
         .run({
             [&] {
                 s = !CommandLinePort.isEmpty() ? CommandLinePort
@@ -41,21 +40,20 @@ QString GetPortNumberString() {
 
 std::int16_t GetPortNumber() {
     std::int16_t result = 0;
-    ReportingHandler(QStringLiteral("GetPortNumber&"),
-                     QStringLiteral("Trying to obtain a port number"))
-        .run([&] { result = InterfaceChoice::PortNumber(GetPortNumberString()); });
+    ReportingHandler("GetPortNumber&", "Trying to obtain a port number").run([&] {
+        result = InterfaceChoice::PortNumber(GetPortNumberString());
+    });
     return result;
 }
 
 void SetPortNumber(const QString& portText) {
-    ReportingHandler(QStringLiteral("SetPortNumber&"), QStringLiteral("Storing the port number"))
-        .run([&] {
-            // A port given on the command line is this run's only, and never stored.
-            if (!CommandLinePort.isEmpty())
-                CommandLinePort = portText;
-            else
-                SetRegSetting(settings::ComPort, portText, RegistryHive);
-        });
+    ReportingHandler("SetPortNumber&", "Storing the port number").run([&] {
+        // A port given on the command line is this run's only, and never stored.
+        if (!CommandLinePort.isEmpty())
+            CommandLinePort = portText;
+        else
+            SetRegSetting(settings::ComPort, portText, RegistryHive);
+    });
 }
 
 std::int16_t OpenValidPort(platform::CommControl& control, std::int16_t port) {
@@ -113,8 +111,7 @@ bool CheckPortWiring(platform::CommControl& control) {
         (control.*setOutput)(!(control.*input)());
         return (control.*input)() != level;
     };
-    ReportingHandler(QStringLiteral("CheckPortWiring&"),
-                     QStringLiteral("Checking the configuration of the com port"))
+    ReportingHandler("CheckPortWiring&", "Checking the configuration of the com port")
         .run({
             [&] {
                 if (GetRegBoolean(settings::CheckWiring, RegistryHive))
