@@ -4,8 +4,8 @@
 #include "counter/core/CounterWindow.h"
 #include "counter/core/InterfaceChoice.h"
 #include "counter/core/modMain.h"
-#include "counter/core/RecordedError.h"
 #include "foundation/ErrorHandler.h"
+#include "foundation/ErrorsIgnored.h"
 #include "foundation/modbrUtils.h"
 #include "foundation/ReportingHandler.h"
 #include "platform/dialogs/MessageBoxService.h"
@@ -120,10 +120,10 @@ void frmInterface::RefreshForm() {
     }
 
     const InterfaceChoice::PortScan scan = InterfaceChoice::ScanPorts(comPort_, setting);
-    RecordedError error;
-    error.attempt([&] { ui_.cmbPort->addItems(scan.entries); });
-    error.attempt([&] { SetMessage(scan.message); });
-    error.attempt([&] {
+    ErrorsIgnored error;
+    error.run([&] { ui_.cmbPort->addItems(scan.entries); });
+    error.run([&] { SetMessage(scan.message); });
+    error.run([&] {
         ui_.cmbPort->setCurrentIndex(ui_.cmbPort->findText(scan.text));
         ui_.cmbPort->setEditText(scan.text);
     });

@@ -4,7 +4,7 @@
 #include "counter/core/CounterState.h"
 #include "counter/core/CounterWindow.h"
 #include "counter/core/InterfaceChoice.h"
-#include "counter/core/RecordedError.h"
+#include "foundation/ErrorsIgnored.h"
 #include "foundation/modbrUtils.h"
 #include "foundation/modRegistry.h"
 #include "foundation/ReportingHandler.h"
@@ -62,20 +62,20 @@ std::int16_t OpenValidPort(platform::CommControl& control, std::int16_t port) {
         return result;
 
     // From here a failure to open is the answer, given as the message line and a beep.
-    RecordedError error;
+    ErrorsIgnored error;
     const auto tell = [&](const QString& message) {
-        error.attempt([&] { CounterWindow::current().SetPortDialogMessage(message); });
-        error.attempt([&] { CounterWindow::current().Beep(); });
+        error.run([&] { CounterWindow::current().SetPortDialogMessage(message); });
+        error.run([&] { CounterWindow::current().Beep(); });
     };
     const QString com = QStringLiteral("Com %1").arg(port);
-    error.attempt([&] { control.SetPortOpen(false); });
+    error.run([&] { control.SetPortOpen(false); });
     error.clear();
-    error.attempt([&] { control.SetCommPort(port); });
-    error.attempt([&] { control.SetPortOpen(true); });
+    error.run([&] { control.SetCommPort(port); });
+    error.run([&] { control.SetPortOpen(true); });
     switch (error.number()) {
     case 0: {
         bool wired = false;
-        error.attempt([&] { wired = CheckPortWiring(control); });
+        error.run([&] { wired = CheckPortWiring(control); });
         if (wired)
             result = port;
         else
@@ -95,7 +95,7 @@ std::int16_t OpenValidPort(platform::CommControl& control, std::int16_t port) {
              QStringLiteral("Please select a port from the list"));
         break;
     default:
-        error.attempt([&] { control.SetPortOpen(false); });
+        error.run([&] { control.SetPortOpen(false); });
         break;
     }
     return result;
