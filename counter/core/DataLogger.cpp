@@ -81,7 +81,7 @@ DataLogger::DataLogger(platform::CommControl& comPort, QObject* parent)
 }
 
 bool DataLogger::LogToDatabase() const {
-    return withTrail("Property Get Log to Database&", [&] { return LoggingEnabled; });
+    return LoggingEnabled;
 }
 
 void DataLogger::SetLogToDatabase(bool value) {
