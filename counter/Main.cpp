@@ -25,6 +25,10 @@ namespace {
 
 const QString Title = QStringLiteral("Brantock");
 constexpr int InformationBox = platform::style::SystemModal + platform::style::Information;
+// The start-up's trail and activity: its own steps' and those of an error the window's load
+// raises into it.
+constexpr const char* MainTrail = "sub Main&";
+constexpr const char* Loading = "loading the application";
 
 std::unique_ptr<frmMain>& mainWindow() {
     static std::unique_ptr<frmMain> window;
@@ -71,7 +75,7 @@ int Main() {
     // Held for the life of the process: it is what later starts see as running.
     static std::unique_ptr<InstanceLock> instance;
     const bool ran =
-        ReportingHandler(QStringLiteral("sub Main&"), QStringLiteral("loading the application"))
+        ReportingHandler(MainTrail, Loading)
             .run({
                 [] { std::srand(unsigned(QTime::currentTime().msecsSinceStartOfDay())); },
                 [] { ErrorHandler::Current().SetApplicationName(Title); },
@@ -102,10 +106,9 @@ int Main() {
             try {
                 mainWindow()->Show();
             } catch (const RuntimeError& e) {
-                if (e.number() != 0 && e.number() != frmMain::UnloadedWhileLoading)
+                if (e.number() != 0 && e.number() != err::ObjectUnloaded)
                     ErrorHandler::Current().HandleError(true, e.description(), e.number(),
-                                                        QStringLiteral("sub Main&"), QString(),
-                                                        QStringLiteral("loading the application"));
+                                                        MainTrail, QString(), Loading);
             }
         },
     });

@@ -4,8 +4,8 @@
 #include "counter/core/CounterWindow.h"
 #include "counter/core/InterfaceChoice.h"
 #include "counter/core/modMain.h"
-#include "counter/core/RecordedError.h"
 #include "foundation/ErrorHandler.h"
+#include "foundation/ErrorsIgnored.h"
 #include "foundation/modbrUtils.h"
 #include "foundation/ReportingHandler.h"
 #include "platform/dialogs/MessageBoxService.h"
@@ -42,7 +42,7 @@ frmInterface::~frmInterface() {
 
 void frmInterface::Form_Load() {
     loaded_ = true;
-    if (!ReportingHandler(QStringLiteral("frmInterface_load&")).run([] { PortDialogOpen = true; }))
+    if (!ReportingHandler("frmInterface_load&").run([] { PortDialogOpen = true; }))
         Unload();
 }
 
@@ -97,7 +97,7 @@ void frmInterface::keyPressEvent(QKeyEvent* event) {
 }
 
 void frmInterface::Form_Activate() {
-    ReportingHandler(QStringLiteral("FormActivate&")).run([&] { RefreshForm(); });
+    ReportingHandler("FormActivate&").run([&] { RefreshForm(); });
 }
 
 void frmInterface::SetMessage(const QString& text) {
@@ -110,7 +110,7 @@ void frmInterface::SetMessage(const QString& text) {
 
 void frmInterface::RefreshForm() {
     QString setting;
-    if (!ReportingHandler(QStringLiteral("RefreshForm&"))
+    if (!ReportingHandler("RefreshForm&")
              .run({
                  [&] { setting = GetPortNumberString(); },
                  [&] { ui_.cmbPort->clear(); },
@@ -120,10 +120,10 @@ void frmInterface::RefreshForm() {
     }
 
     const InterfaceChoice::PortScan scan = InterfaceChoice::ScanPorts(comPort_, setting);
-    RecordedError error;
-    error.attempt([&] { ui_.cmbPort->addItems(scan.entries); });
-    error.attempt([&] { SetMessage(scan.message); });
-    error.attempt([&] {
+    ErrorsIgnored error;
+    error.run([&] { ui_.cmbPort->addItems(scan.entries); });
+    error.run([&] { SetMessage(scan.message); });
+    error.run([&] {
         ui_.cmbPort->setCurrentIndex(ui_.cmbPort->findText(scan.text));
         ui_.cmbPort->setEditText(scan.text);
     });
@@ -141,24 +141,23 @@ void frmInterface::cmbPort_Click() {
     if (clickBusy_)
         return;
     QString text;
-    const bool ran =
-        ReportingHandler(QStringLiteral("cmbPort_Click&"), QStringLiteral("processing mouse click"))
-            .run({
-                [&] { clickBusy_ = true; },
-                [&] { text = ui_.cmbPort->currentText(); },
-                [&] {
-                    const QString shown = InterfaceChoice::ClickedText(text);
-                    if (shown != text)
-                        ui_.cmbPort->setEditText(shown);
-                },
-                [&] { clickBusy_ = false; },
-            });
+    const bool ran = ReportingHandler("cmbPort_Click&", "processing mouse click")
+                         .run({
+                             [&] { clickBusy_ = true; },
+                             [&] { text = ui_.cmbPort->currentText(); },
+                             [&] {
+                                 const QString shown = InterfaceChoice::ClickedText(text);
+                                 if (shown != text)
+                                     ui_.cmbPort->setEditText(shown);
+                             },
+                             [&] { clickBusy_ = false; },
+                         });
     if (!ran)
         clickBusy_ = false;
 }
 
 void frmInterface::cmdOK_Click() {
-    const ReportingHandler handler(QStringLiteral("cmd_CloseClick&"));
+    const ReportingHandler handler("cmd_CloseClick&");
     InterfaceChoice::OkChoice choice;
     bool ran = handler.run([&] { choice = InterfaceChoice::ChooseOK(ui_.cmbPort->currentText()); });
     if (ran && choice.kind == OkKind::Manual) {
@@ -201,8 +200,7 @@ void frmInterface::cmdOK_Click() {
 }
 
 void frmInterface::cmdCancel_Click() {
-    const ReportingHandler handler(QStringLiteral("&cmdCancel_Click"),
-                                   QStringLiteral("attempting to cancel"));
+    const ReportingHandler handler("&cmdCancel_Click", "attempting to cancel");
     InterfaceChoice::CancelChoice choice;
     if (!handler.run([&] { choice = InterfaceChoice::ChooseCancel(comPort_); }))
         return;
@@ -242,9 +240,9 @@ void frmInterface::cmdCancel_Click() {
 }
 
 void frmInterface::UpdateOptionsForm(const QString& portText) {
-    ReportingHandler(QStringLiteral("&UpdateOptionsForm"),
-                     QStringLiteral("updating the options form"))
-        .run([&] { CounterWindow::current().UpdateOptionsForm(portText); });
+    ReportingHandler("&UpdateOptionsForm", "updating the options form").run([&] {
+        CounterWindow::current().UpdateOptionsForm(portText);
+    });
 }
 
 void frmInterface::UpdateStatus(const QString& text) {

@@ -163,7 +163,7 @@ void frmMain::Show() {
         Form_Load();
     }
     if (!loaded_)
-        throw RuntimeError(UnloadedWhileLoading, QStringLiteral("Object was unloaded"));
+        throw RuntimeError::of(err::ObjectUnloaded);
     show();
     Form_Resize();
 }
@@ -173,8 +173,7 @@ void frmMain::Form_Load() {
     bool normallyOpen = false;
     const auto portNumber = [this] { return parts.GetPortNumber ? parts.GetPortNumber() : 0; };
     const bool ran =
-        ReportingHandler::WithSource(QStringLiteral("Main form load&"),
-                                     QStringLiteral("loading the application"))
+        ReportingHandler::WithSource("Main form load&", "loading the application")
             .run({
                 [&] {
                     setWindowTitle(InstanceTag.isEmpty()
@@ -323,7 +322,7 @@ bool frmMain::unloadFor(UnloadMode mode) {
 
 bool frmMain::Form_QueryUnload(UnloadMode mode) {
     bool cancel = false;
-    ReportingHandler(QStringLiteral("Form_QueryUnload&"), QStringLiteral("closing form")).run([&] {
+    ReportingHandler("Form_QueryUnload&", "closing form").run([&] {
         if (mode == UnloadMode::FormControlMenu && TrayIconInUse()) {
             cancel = true;
             HideForm(true);
@@ -397,7 +396,7 @@ void frmMain::Form_Resize() {
 }
 
 void frmMain::Form_MouseMove(int code) {
-    ReportingHandler(QStringLiteral("Form_MouseMove&"), QStringLiteral("processing mouse movement"))
+    ReportingHandler("Form_MouseMove&", "processing mouse movement")
         .run({
             [&] { return trayBusy_ ? Flow::Leave : Flow::Next; },
             [&] {
@@ -432,8 +431,7 @@ void frmMain::Form_MouseMove(int code) {
 }
 
 void frmMain::timTrayStabalise_Timer() {
-    ReportingHandler(QStringLiteral("timTrayStabalise_Timer&"),
-                     QStringLiteral("context menu timer"))
+    ReportingHandler("timTrayStabalise_Timer&", "context menu timer")
         .run({
             [&] {
                 ui_.timTrayStabalise->stop();
@@ -518,8 +516,7 @@ void frmMain::ClearHistory() {
 }
 
 void frmMain::lstHistory_GotFocus() {
-    ReportingHandler(QStringLiteral("lstHistory_GotFocus&"),
-                     QStringLiteral("processing got focus event"))
+    ReportingHandler("lstHistory_GotFocus&", "processing got focus event")
         .run({
             [&] {
                 if (ui_.lstHistory->currentRow() >= 0 ||
@@ -616,23 +613,21 @@ void frmMain::SetSoundSelector() {
 // ---- Event procedures
 
 namespace {
-// A menu or mouse procedure: its steps under its own trail and activity.
-void handled(const char* trail, const char* activity, const ReportingHandler::Step& step) {
-    ReportingHandler(QString::fromLatin1(trail), QString::fromLatin1(activity)).run(step);
-}
 constexpr const char* MenuClick = "processing menu click";
 } // namespace
 
 void frmMain::mnuFileHide_Click() {
-    handled("mnuFileHide_Click&", "processing file menu click", [&] { HideForm(true); });
+    ReportingHandler("mnuFileHide_Click&", "processing file menu click").run([&] {
+        HideForm(true);
+    });
 }
 
 void frmMain::mnuFileExit_Click() {
-    handled("mnuFileExit_Click&", MenuClick, [&] { Unload(); });
+    ReportingHandler("mnuFileExit_Click&", MenuClick).run([&] { Unload(); });
 }
 
 void frmMain::mnuViewKeepOnTop_Click() {
-    ReportingHandler(QStringLiteral("mnuViewKeepOnTop_Click&"), QString::fromLatin1(MenuClick))
+    ReportingHandler("mnuViewKeepOnTop_Click&", MenuClick)
         .run({
             [&] { ui_.mnuViewKeepOnTop->setChecked(!ui_.mnuViewKeepOnTop->isChecked()); },
             [&] { SetKeepOnTop(); },
@@ -640,7 +635,7 @@ void frmMain::mnuViewKeepOnTop_Click() {
 }
 
 void frmMain::mnuViewSoundSelector_Click() {
-    ReportingHandler(QStringLiteral("mnuViewSoundSelector_Click&"), QString::fromLatin1(MenuClick))
+    ReportingHandler("mnuViewSoundSelector_Click&", MenuClick)
         .run({
             [&] { ui_.mnuViewSoundSelector->setChecked(!ui_.mnuViewSoundSelector->isChecked()); },
             [&] { SetSoundSelector(); },
@@ -648,7 +643,7 @@ void frmMain::mnuViewSoundSelector_Click() {
 }
 
 void frmMain::mnuViewStatusBar_Click() {
-    ReportingHandler(QStringLiteral("mnuViewStatusBar_Click&"), QString::fromLatin1(MenuClick))
+    ReportingHandler("mnuViewStatusBar_Click&", MenuClick)
         .run({
             [&] { ui_.mnuViewStatusBar->setChecked(!ui_.mnuViewStatusBar->isChecked()); },
             [&] { ui_.fraStatus->setVisible(ui_.mnuViewStatusBar->isChecked()); },
@@ -656,7 +651,7 @@ void frmMain::mnuViewStatusBar_Click() {
 }
 
 void frmMain::mnuViewDetails_Click() {
-    ReportingHandler(QStringLiteral("mnuViewDetails_Click&"), QString::fromLatin1(MenuClick))
+    ReportingHandler("mnuViewDetails_Click&", MenuClick)
         .run({
             [&] { ui_.mnuViewDetails->setChecked(!ui_.mnuViewDetails->isChecked()); },
             [&] { SetViewDetails(); },
@@ -667,7 +662,7 @@ void frmMain::mnuViewReports_Click() {
     const QString folder = App::Path();
     QString tagPart;
     int result = 0;
-    ReportingHandler(QStringLiteral("mnuViewReports_Click&"), QString::fromLatin1(MenuClick))
+    ReportingHandler("mnuViewReports_Click&", MenuClick)
         .run({
             [&] {
                 if (DoesFileExist(folder + u'/' + ReportsProgram, 0))
@@ -702,23 +697,25 @@ void frmMain::mnuViewReports_Click() {
 }
 
 void frmMain::mnuToolsReset_Click() {
-    handled("mnuToolsReset_Click&", MenuClick, [&] { ResetCounter(); });
+    ReportingHandler("mnuToolsReset_Click&", MenuClick).run([&] { ResetCounter(); });
 }
 
 void frmMain::mnuToolsMute_Click() {
-    handled("mnuToolsMute_Click&", MenuClick, [&] { ToggleMute(); });
+    ReportingHandler("mnuToolsMute_Click&", MenuClick).run([&] { ToggleMute(); });
 }
 
 void frmMain::mnuToolsOptions_Click() {
-    handled("mnuToolsOptions_Click&", MenuClick, [&] { callPart(parts.ShowOptionsWindow); });
+    ReportingHandler("mnuToolsOptions_Click&", MenuClick).run([&] {
+        callPart(parts.ShowOptionsWindow);
+    });
 }
 
 void frmMain::mnuToolsShow_Click() {
-    handled("mnuToolsShow_Click&", MenuClick, [&] { HideForm(false); });
+    ReportingHandler("mnuToolsShow_Click&", MenuClick).run([&] { HideForm(false); });
 }
 
 void frmMain::mnuToolsClose_Click() {
-    handled("mnuToolsClose_Click()&", MenuClick, [&] { exitRequested_ = true; });
+    ReportingHandler("mnuToolsClose_Click()&", MenuClick).run([&] { exitRequested_ = true; });
 }
 
 void frmMain::mnuHelpContents_Click() {
@@ -726,41 +723,49 @@ void frmMain::mnuHelpContents_Click() {
 }
 
 void frmMain::mnuHelpAbout_Click() {
-    handled("mnuHelpAbout_Click&", MenuClick, [&] { callPart(parts.ShowAboutWindow); });
+    ReportingHandler("mnuHelpAbout_Click&", MenuClick).run([&] {
+        callPart(parts.ShowAboutWindow);
+    });
 }
 
 void frmMain::mnuSoundPopMute_Click() {
-    handled("mnuSoundPopMute_Click&", "processing popup menu click", [&] { ToggleMute(); });
+    ReportingHandler("mnuSoundPopMute_Click&", "processing popup menu click").run([&] {
+        ToggleMute();
+    });
 }
 
 void frmMain::mnuPopReset_Click() {
-    handled("mnuPopReset_Click&", "processing popup menu click", [&] { ResetCounter(); });
+    ReportingHandler("mnuPopReset_Click&", "processing popup menu click").run([&] {
+        ResetCounter();
+    });
 }
 
 void frmMain::imgMute_Click() {
-    handled("imgMute_Click&", "processing mouse click event", [&] { ToggleMute(); });
+    ReportingHandler("imgMute_Click&", "processing mouse click event").run([&] { ToggleMute(); });
 }
 
 void frmMain::imgLogToDatabase_Click() {
-    handled("imgLogToDatabase_Click&", "processing mouse click", [&] {
+    ReportingHandler("imgLogToDatabase_Click&", "processing mouse click").run([&] {
         if (parts.LogToDatabase && parts.SetLogToDatabase)
             parts.SetLogToDatabase(!parts.LogToDatabase());
     });
 }
 
 void frmMain::lblCounter_DblClick() {
-    handled("lblCounter_DblClick&", "processing mouse double click", [&] { ResetCounter(); });
+    ReportingHandler("lblCounter_DblClick&", "processing mouse double click").run([&] {
+        ResetCounter();
+    });
 }
 
 void frmMain::lblCounter_MouseDown(Qt::MouseButton button) {
-    handled("lblCounter_MouseDown&", "processing mouse down event", [&] {
+    ReportingHandler("lblCounter_MouseDown&", "processing mouse down event").run([&] {
         if (button == Qt::RightButton)
             ui_.mnuCounterPop->exec(QCursor::pos());
     });
 }
 
 void frmMain::fraSoundSelector_MouseDown(Qt::MouseButton button) {
-    handled("fraSoundSelector_MouseDown&", "processing mouse down event", [&] {
+    ReportingHandler("fraSoundSelector_MouseDown&", "processing mouse down event").run([&] {
         if (button == Qt::RightButton)
             ui_.mnuSoundPop->exec(QCursor::pos());
     });

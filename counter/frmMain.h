@@ -21,8 +21,6 @@ public:
     static constexpr int TrayDoubleClick = 0x203;
     static constexpr int TrayRightButtonUp = 0x205;
     static constexpr int TrayStabaliseMilliseconds = 15;
-    // Raised by Show when the load unloaded the window.
-    static constexpr int UnloadedWhileLoading = 364;
     // The status history shows this many of its newest lines: every line kept would make each
     // status cost more than the last and the memory grow with every count.
     static constexpr int HistoryLines = 1000;
@@ -33,7 +31,7 @@ public:
     explicit frmMain(QWidget* parent = nullptr);
     ~frmMain() override;
 
-    // Shows the window modelessly, running Form_Load first; raises UnloadedWhileLoading when
+    // Shows the window modelessly, running Form_Load first; raises err::ObjectUnloaded when
     // the load unloaded it.
     void Show();
     // Unloads the window (a request from code); asked again while it unloads, nothing.

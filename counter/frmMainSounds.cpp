@@ -52,7 +52,7 @@ void frmMain::connectSoundSelector() {
 }
 
 void frmMain::LoadThemeFolders() {
-    ReportingHandler(QStringLiteral("LoadThemeFolders&"), QStringLiteral("loading theme folders"))
+    ReportingHandler("LoadThemeFolders&", "loading theme folders")
         .run({
             [&] { fill(ui_.cmbTheme, ThemeEntries()); },
             [&] { CurrentTheme = GetRegSetting(settings::ThemeFolder, RegistryHive); },
@@ -64,8 +64,7 @@ void frmMain::LoadThemeFolders() {
 }
 
 void frmMain::LoadSoundFiles() {
-    ReportingHandler(QStringLiteral("LoadSoundFiles&"),
-                     QStringLiteral("loading available sound files"))
+    ReportingHandler("LoadSoundFiles&", "loading available sound files")
         .run({
             [&] { fill(ui_.cmbSounds, SoundEntries()); },
             [&] {
@@ -84,7 +83,7 @@ void frmMain::LoadSoundFiles() {
 }
 
 void frmMain::cmbTheme_Click() {
-    ReportingHandler(QStringLiteral("cmbTheme_Click&"), QString::fromLatin1(MouseClick))
+    ReportingHandler("cmbTheme_Click&", MouseClick)
         .run({
             [&] {
                 CurrentTheme = ui_.cmbTheme->currentText();
@@ -102,7 +101,7 @@ void frmMain::cmbTheme_Click() {
 void frmMain::cmbSounds_Click() {
     QComboBox* list = ui_.cmbSounds;
     const QString entry = list->currentText();
-    ReportingHandler(QStringLiteral("cmbSounds_Click&"), QString::fromLatin1(MouseClick))
+    ReportingHandler("cmbSounds_Click&", MouseClick)
         .run({
             [&] { return entry.contains(CustomSound) ? Flow::Leave : Flow::Next; },
             [&] {
@@ -134,13 +133,11 @@ void frmMain::cmbSounds_Click() {
 }
 
 void frmMain::PlayTriggerWav() {
-    ReportingHandler(QStringLiteral("PlayTriggerWav&"), QStringLiteral("playing sound file"))
-        .run([&] {
-            if (Muted())
-                return;
-            PlayTriggerSound(entriesOf(ui_.cmbSounds),
-                             QRandomGenerator::global()->generateDouble());
-        });
+    ReportingHandler("PlayTriggerWav&", "playing sound file").run([&] {
+        if (Muted())
+            return;
+        PlayTriggerSound(entriesOf(ui_.cmbSounds), QRandomGenerator::global()->generateDouble());
+    });
 }
 
 } // namespace brantock::counter

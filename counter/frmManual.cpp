@@ -101,7 +101,7 @@ bool frmManual::event(QEvent* e) {
 }
 
 void frmManual::Form_Activate() {
-    ReportingHandler(QStringLiteral("Form_Activate&"), QStringLiteral("showing screen")).run([] {
+    ReportingHandler("Form_Activate&", "showing screen").run([] {
         CounterWindow::current().UnloadOptionsWindow();
     });
 }

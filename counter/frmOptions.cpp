@@ -28,7 +28,7 @@ namespace {
 
 constexpr int Backspace = 8;
 constexpr int Point = 46;
-const QString MouseClick = QStringLiteral("processing mouse click");
+constexpr const char* MouseClick = "processing mouse click";
 
 // A check box's value: 0 unchecked, 1 checked, 2 grayed.
 int value(const QCheckBox* box) {
@@ -104,7 +104,7 @@ void frmOptions::connectControls() {
 }
 
 void frmOptions::Form_Load() {
-    ReportingHandler(QStringLiteral("Options Form_Load&"), QStringLiteral("loading options form"))
+    ReportingHandler("Options Form_Load&", "loading options form")
         .run({
             [&] {
                 ui_.txtDebounceTime->setText(OptionsChoice::LockoutText(
@@ -143,7 +143,7 @@ void frmOptions::Form_Load() {
 }
 
 void frmOptions::UpdateInterfaceStatus(const QString& portText) {
-    ReportingHandler(QStringLiteral("UpdateInterfaceStatus&")).run([&] {
+    ReportingHandler("UpdateInterfaceStatus&").run([&] {
         ui_.lblComPort->setText(OptionsChoice::InterfaceStatus(portText));
     });
 }
@@ -152,7 +152,7 @@ void frmOptions::UpdateInterfaceStatus(const QString& portText) {
 
 void frmOptions::cboEdge_Click() {
     const int position = ui_.cboEdge->currentIndex();
-    ReportingHandler(QStringLiteral("cboEdge_Click&"), MouseClick)
+    ReportingHandler("cboEdge_Click&", MouseClick)
         .run({
             [&] { SetRegSetting(settings::SelectedEdge, QString::number(position), RegistryHive); },
             [&] { SelectedEdge = position != 0; },
@@ -161,7 +161,7 @@ void frmOptions::cboEdge_Click() {
 
 void frmOptions::cboNormallyOpen_Click() {
     bool open = false;
-    ReportingHandler(QStringLiteral("cboNormallyOpen_Click&"), MouseClick)
+    ReportingHandler("cboNormallyOpen_Click&", MouseClick)
         .run({
             [&] {
                 open = ui_.cboNormallyOpen->currentIndex() == 1;
@@ -184,22 +184,19 @@ void frmOptions::cboNormallyOpen_Click() {
 }
 
 void frmOptions::txtDebounceTime_KeyPress(int& KeyAscii) {
-    ReportingHandler(QStringLiteral("txtDebounceTime_KeyPress&"),
-                     QStringLiteral("processing key stroke"))
-        .run([&] {
-            const bool digit = KeyAscii >= '0' && KeyAscii <= '9';
-            if (!digit && KeyAscii != Backspace && KeyAscii != Point) {
-                owner_.Beep();
-                KeyAscii = 0;
-            }
-        });
+    ReportingHandler("txtDebounceTime_KeyPress&", "processing key stroke").run([&] {
+        const bool digit = KeyAscii >= '0' && KeyAscii <= '9';
+        if (!digit && KeyAscii != Backspace && KeyAscii != Point) {
+            owner_.Beep();
+            KeyAscii = 0;
+        }
+    });
 }
 
 void frmOptions::txtDebounceTime_Change() {
     QLineEdit* box = ui_.txtDebounceTime;
     OptionsChoice::Lockout lockout;
-    ReportingHandler(QStringLiteral("txtDebounceTime_Change&"),
-                     QStringLiteral("processing change to time delay"))
+    ReportingHandler("txtDebounceTime_Change&", "processing change to time delay")
         .run({
             [&] { lockout = OptionsChoice::ReadLockout(box->text()); },
             [&] {
@@ -239,14 +236,14 @@ void frmOptions::cboSensor3_Click() {
 // ---- Counter and application settings
 
 void frmOptions::chkStartMin_Click() {
-    ReportingHandler(QStringLiteral("chkStartMin_Click&")).run([&] {
+    ReportingHandler("chkStartMin_Click&").run([&] {
         SetRegSetting(settings::StartMinimized, QString::number(value(ui_.chkStartMin)),
                       RegistryHive);
     });
 }
 
 void frmOptions::chkRunOnStartup_Click() {
-    ReportingHandler(QStringLiteral("chkRunOnStartup_Click&"), MouseClick).run([&] {
+    ReportingHandler("chkRunOnStartup_Click&", MouseClick).run([&] {
         // A refused write leaves the box as the user set it, without a message.
         if (value(ui_.chkRunOnStartup) == 1)
             StartupEntry::Write(OptionsChoice::ProgramPath());
@@ -256,7 +253,7 @@ void frmOptions::chkRunOnStartup_Click() {
 }
 
 void frmOptions::chkReset_Click() {
-    ReportingHandler(QStringLiteral("chkReset_Click&"), MouseClick)
+    ReportingHandler("chkReset_Click&", MouseClick)
         .run({
             [&] { DailyReset = value(ui_.chkReset) == 1; },
             [&] { SetRegSetting(settings::DailyReset, oneOrZero(DailyReset), RegistryHive); },
@@ -264,7 +261,7 @@ void frmOptions::chkReset_Click() {
 }
 
 void frmOptions::chkScrollStatus_Click() {
-    ReportingHandler(QStringLiteral("chkScrollStatus_Click&"), MouseClick)
+    ReportingHandler("chkScrollStatus_Click&", MouseClick)
         .run({
             [&] { ScrollStatus = value(ui_.chkScrollStatus) == 1; },
             [&] { SetRegSetting(settings::ScrollStatus, oneOrZero(ScrollStatus), RegistryHive); },
@@ -272,13 +269,13 @@ void frmOptions::chkScrollStatus_Click() {
 }
 
 void frmOptions::chkLog_Click() {
-    ReportingHandler(QStringLiteral("chkLog_Click&"), MouseClick).run([&] {
+    ReportingHandler("chkLog_Click&", MouseClick).run([&] {
         logger_.SetLogToDatabase(value(ui_.chkLog) == 1);
     });
 }
 
 void frmOptions::chkMinToTray_Click() {
-    ReportingHandler(QStringLiteral("chkMinToTray_Click&"), MouseClick)
+    ReportingHandler("chkMinToTray_Click&", MouseClick)
         .run({
             [&] { UseTrayIcon = value(ui_.chkMinToTray) == 1; },
             [&] {
@@ -297,14 +294,14 @@ void frmOptions::chkMinToTray_Click() {
 // ---- The port, the data file and closing
 
 void frmOptions::cmdSelectPort_Click() {
-    ReportingHandler(QStringLiteral("cmdSelectPort_Click&")).run([&] {
+    ReportingHandler("cmdSelectPort_Click&").run([&] {
         if (owner_.parts.ShowPortDialog)
             owner_.parts.ShowPortDialog();
     });
 }
 
 void frmOptions::cmdChangeDataPath_Click() {
-    ReportingHandler(QStringLiteral("cmdChangeDataPath_Click&"))
+    ReportingHandler("cmdChangeDataPath_Click&")
         .run({
             [&] {
                 frmSelectData dialog(true, this);

@@ -172,7 +172,7 @@ void BrowseButton::cmdBrowse_Click() {
         try {
             dlgBrowse_.ShowOpen();
         } catch (const RuntimeError& e) {
-            if (e.number() == platform::CommonDialog::CancelErrorNumber)
+            if (e.number() == platform::dialogErr::Cancel)
                 Q_EMIT BrowseCancelled();
             return;
         }

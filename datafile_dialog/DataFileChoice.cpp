@@ -17,7 +17,7 @@ bool DataFileChoice::IsUsablePath(const QString& path) {
     return path.startsWith(u'/') && DoesFileExist(path, 0);
 }
 
-bool DataFileChoice::Apply(const QString& path, const QString& trail) {
+bool DataFileChoice::Apply(const QString& path, const char* trail) {
     bool applied = false;
     ReportingHandler::WithSource(trail).run({
         [&] {
@@ -40,7 +40,7 @@ bool DataFileChoice::Apply(const QString& path, const QString& trail) {
     return applied;
 }
 
-QString DataFileChoice::MakeNewDataFile(const QString& typedPath, const QString& trail) {
+QString DataFileChoice::MakeNewDataFile(const QString& typedPath, const char* trail) {
     const QString templ = TemplatePath();
     QString s = typedPath;
     QString folder;

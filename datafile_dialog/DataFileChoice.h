@@ -22,13 +22,13 @@ public:
 
     // Validates the file and stores it as the data file; an invalid one is refused with a
     // warning. True when stored. Errors go to the error handler under trail.
-    static bool Apply(const QString& path, const QString& trail);
+    static bool Apply(const QString& path, const char* trail);
 
     // Makes a new data file from the template at the typed path (".hbd" added unless it ends
     // in ".hbd" or ".mdb"), asking before it overwrites a file or makes a folder. The path of
     // the new file, or the empty text when none was made. Errors go to the error handler under
     // trail.
-    static QString MakeNewDataFile(const QString& typedPath, const QString& trail);
+    static QString MakeNewDataFile(const QString& typedPath, const char* trail);
 };
 
 } // namespace brantock

@@ -34,7 +34,7 @@ bool frmSelectData::ShowUntilUsable(bool showPathBox, QWidget* parent) {
 
 void frmSelectData::Form_Load() {
     QString path;
-    ReportingHandler::WithSource(QStringLiteral("Form_Load&"))
+    ReportingHandler::WithSource("Form_Load&")
         .run({
             [&] { path = GetDataPath(); },
             [&] { ui_.brsDataPath->SetPath(path); },
@@ -45,7 +45,7 @@ void frmSelectData::Form_Load() {
 }
 
 void frmSelectData::brsDataPath_Change() {
-    ReportingHandler::WithSource(QStringLiteral("brsDataPath_Change&")).run([&] {
+    ReportingHandler::WithSource("brsDataPath_Change&").run([&] {
         const bool usable = DataFileChoice::IsUsablePath(ui_.brsDataPath->Path());
         ui_.cmdApply->setEnabled(usable);
         ui_.cmdOK->setEnabled(usable);
@@ -53,25 +53,25 @@ void frmSelectData::brsDataPath_Change() {
 }
 
 bool frmSelectData::ApplyChanges() {
-    if (!DataFileChoice::Apply(ui_.brsDataPath->Path(), QStringLiteral("ApplyChanges&")))
+    if (!DataFileChoice::Apply(ui_.brsDataPath->Path(), "ApplyChanges&"))
         return false;
     ui_.cmdApply->setEnabled(false);
     return true;
 }
 
 void frmSelectData::cmdApply_Click() {
-    ReportingHandler::WithSource(QStringLiteral("cmdApply_Click&")).run([&] { ApplyChanges(); });
+    ReportingHandler::WithSource("cmdApply_Click&").run([&] { ApplyChanges(); });
 }
 
 void frmSelectData::cmdOK_Click() {
-    ReportingHandler::WithSource(QStringLiteral("cmdOK_Click&")).run([&] {
+    ReportingHandler::WithSource("cmdOK_Click&").run([&] {
         if (ApplyChanges())
             accept();
     });
 }
 
 void frmSelectData::cmdCancel_Click() {
-    ReportingHandler::WithSource(QStringLiteral("cmdCancel_Click&"))
+    ReportingHandler::WithSource("cmdCancel_Click&")
         .run({
             [&] { DataFileCancelled = true; },
             [&] { reject(); },
@@ -79,8 +79,7 @@ void frmSelectData::cmdCancel_Click() {
 }
 
 void frmSelectData::cmdNew_Click() {
-    const QString made =
-        DataFileChoice::MakeNewDataFile(ui_.brsDataPath->Path(), QStringLiteral("cmdNew_Click&"));
+    const QString made = DataFileChoice::MakeNewDataFile(ui_.brsDataPath->Path(), "cmdNew_Click&");
     if (made.isEmpty())
         return;
     ui_.brsDataPath->SetPath(made);

@@ -5,12 +5,14 @@
 
 namespace brantock {
 
-ReportingHandler::ReportingHandler(QString trail, QString activity, QString detail, bool withSource)
-    : trail_(std::move(trail)), activity_(std::move(activity)), detail_(std::move(detail)),
+ReportingHandler::ReportingHandler(QAnyStringView trail, QAnyStringView activity,
+                                   QAnyStringView detail, bool withSource)
+    : trail_(trail.toString()), activity_(activity.toString()), detail_(detail.toString()),
       withSource_(withSource) {}
 
-ReportingHandler ReportingHandler::WithSource(QString trail, QString activity, QString detail) {
-    return ReportingHandler(std::move(trail), std::move(activity), std::move(detail), true);
+ReportingHandler ReportingHandler::WithSource(QAnyStringView trail, QAnyStringView activity,
+                                              QAnyStringView detail) {
+    return ReportingHandler(trail, activity, detail, true);
 }
 
 bool ReportingHandler::run(std::initializer_list<Step> steps) const {

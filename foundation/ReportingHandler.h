@@ -2,6 +2,7 @@
 
 #include "platform/dialogs/ErrorPrompt.h"
 
+#include <QAnyStringView>
 #include <QString>
 
 #include <concepts>
@@ -44,12 +45,13 @@ public:
     };
 
     // trail: the procedure's name followed by "&"; withSource: the error's own source text
-    // (the trail of the procedures it came through) follows it.
-    explicit ReportingHandler(QString trail, QString activity = QString(),
-                              QString detail = QString(), bool withSource = false);
+    // (the trail of the procedures it came through) follows it. The texts are usually plain
+    // literals: ReportingHandler("cmdOK_Click&", "processing mouse click").
+    explicit ReportingHandler(QAnyStringView trail, QAnyStringView activity = {},
+                              QAnyStringView detail = {}, bool withSource = false);
 
-    static ReportingHandler WithSource(QString trail, QString activity = QString(),
-                                       QString detail = QString());
+    static ReportingHandler WithSource(QAnyStringView trail, QAnyStringView activity = {},
+                                       QAnyStringView detail = {});
 
     // False when an error's answer made the procedure leave; true when every step ran, was
     // passed over by Continue, or a step left of its own accord.

@@ -112,7 +112,7 @@ bool DoesFileExist(const QString& path, std::int32_t attributes) {
 
 int Message(const QString& prompt, std::int32_t buttons, const QString& title) {
     int pressed = 0;
-    ReportingHandler(QStringLiteral("Message&")).run([&] {
+    ReportingHandler("Message&").run([&] {
         pressed = platform::MessageBoxService::current().show(
             {prompt, buttons, title.isEmpty() ? App::Title() : title});
     });

@@ -51,14 +51,12 @@ QString GetDataPath() {
 }
 
 void SaveDataPath(const QString& path) {
-    ReportingHandler(QStringLiteral("SaveDataPath&"),
-                     QStringLiteral("Storing the data file location"))
-        .run([&] {
-            if (!CommandLineDataPath.isEmpty())
-                CommandLineDataPath = path;
-            else
-                SetRegSetting(settings::DatabasePath, path, RegistryHive);
-        });
+    ReportingHandler("SaveDataPath&", "Storing the data file location").run([&] {
+        if (!CommandLineDataPath.isEmpty())
+            CommandLineDataPath = path;
+        else
+            SetRegSetting(settings::DatabasePath, path, RegistryHive);
+    });
 }
 
 void ResetData() {
@@ -67,7 +65,7 @@ void ResetData() {
 
 QString ConnectionString(const QString& path) {
     QString text;
-    ReportingHandler(QStringLiteral("ConnectionString&")).run([&] {
+    ReportingHandler("ConnectionString&").run([&] {
         const QString p = path.isEmpty() ? GetDataPath() : path;
         // Quoted where the path would otherwise end early or lose its blanks.
         text = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=") +
@@ -80,14 +78,13 @@ QString ConnectionString(const QString& path) {
 
 bool OpenCN(DataConnection& connection, const QString& path) {
     bool opened = false;
-    ReportingHandler(QStringLiteral("OpenCN&"))
-        .run({
-            [&] {
-                connection = std::make_unique<platform::Connection>();
-                connection->Open(ConnectionString(path));
-            },
-            [&] { opened = true; },
-        });
+    ReportingHandler("OpenCN&").run({
+        [&] {
+            connection = std::make_unique<platform::Connection>();
+            connection->Open(ConnectionString(path));
+        },
+        [&] { opened = true; },
+    });
     return opened;
 }
 
@@ -101,7 +98,7 @@ DataConnection OpenConnection() {
 
 bool CloseCN(DataConnection& connection) {
     bool closed = false;
-    ReportingHandler(QStringLiteral("CloseCN&"))
+    ReportingHandler("CloseCN&")
         .run({
             [&] {
                 if (connection && connection->State() != platform::Connection::StateClosed)
@@ -117,7 +114,7 @@ bool CheckData(const QString& path) {
     bool result = false;
     QString p = path;
     DataConnection connection;
-    ReportingHandler(QStringLiteral("CheckData&"))
+    ReportingHandler("CheckData&")
         .run({
             [&] {
                 if (p.isEmpty())

@@ -113,7 +113,7 @@ template <class T> void DateSelector::storeMarked(T& member, const T& value, con
 }
 
 std::int32_t DateSelector::Period() const {
-    return withTrail("Get Period&", [&] { return rules_.Period(); });
+    return rules_.Period();
 }
 
 void DateSelector::SetPeriod(std::int32_t period) {
@@ -125,7 +125,7 @@ void DateSelector::SetPeriod(std::int32_t period) {
 }
 
 double DateSelector::PeriodCount() const {
-    return withTrail("Get PeriodCount&", [&] { return rules_.PeriodCount(); });
+    return rules_.PeriodCount();
 }
 
 void DateSelector::SetPeriodCount(double count) {
@@ -134,7 +134,7 @@ void DateSelector::SetPeriodCount(double count) {
 }
 
 double DateSelector::StartDateOffset() const {
-    return withTrail("Get StartDateOffset&", [&] { return rules_.StartDateOffset(); });
+    return rules_.StartDateOffset();
 }
 
 void DateSelector::SetStartDateOffset(double offset) {
@@ -143,7 +143,7 @@ void DateSelector::SetStartDateOffset(double offset) {
 }
 
 DateValue DateSelector::StartDate() const {
-    return withTrail("Get StartDate&", [&] { return pickerDate(ui_.dtpStartDate); });
+    return pickerDate(ui_.dtpStartDate);
 }
 
 void DateSelector::SetStartDate(DateValue date) {
@@ -155,7 +155,7 @@ void DateSelector::SetStartDate(DateValue date) {
 }
 
 DateValue DateSelector::PeriodStartDate() const {
-    return withTrail("Get PeriodStartDate&", [&] { return rules_.PeriodStartDate(); });
+    return rules_.PeriodStartDate();
 }
 
 void DateSelector::SetPeriodStartDate(DateValue date) {
@@ -164,7 +164,7 @@ void DateSelector::SetPeriodStartDate(DateValue date) {
 }
 
 DateValue DateSelector::EndDate() const {
-    return withTrail("Get EndDate&", [&] { return pickerDate(ui_.dtpEndDate); });
+    return pickerDate(ui_.dtpEndDate);
 }
 
 void DateSelector::SetEndDate(DateValue date) {
@@ -176,8 +176,7 @@ void DateSelector::SetEndDate(DateValue date) {
 }
 
 bool DateSelector::DateLocked() const {
-    return withTrail("DateLocked Get&",
-                     [&] { return ui_.chkLockDate->checkState() == Qt::Checked; });
+    return ui_.chkLockDate->checkState() == Qt::Checked;
 }
 
 void DateSelector::SetDateLocked(bool locked) {
@@ -195,14 +194,12 @@ void DateSelector::SetDates(DateValue NewStartDate, std::int32_t NewPeriod, doub
 }
 
 void DateSelector::GetReportDates(DateValue& startDate, DateValue& endDate) const {
-    withTrail("SetupReportDates&", [&] {
-        startDate = pickerDate(ui_.dtpStartDate);
-        endDate = pickerDate(ui_.dtpEndDate);
-    });
+    startDate = pickerDate(ui_.dtpStartDate);
+    endDate = pickerDate(ui_.dtpEndDate);
 }
 
 bool DateSelector::ShowEndDate() const {
-    return withTrail("ShowEndDate Get&", [&] { return showEndDate_; });
+    return showEndDate_;
 }
 
 void DateSelector::SetShowEndDate(bool show) {
@@ -213,7 +210,7 @@ void DateSelector::SetShowEndDate(bool show) {
 }
 
 bool DateSelector::ShowStartDate() const {
-    return withTrail("ShowStartDate Get&", [&] { return showStartDate_; });
+    return showStartDate_;
 }
 
 void DateSelector::SetShowStartDate(bool show) {
@@ -224,7 +221,7 @@ void DateSelector::SetShowStartDate(bool show) {
 }
 
 QString DateSelector::EndDateCaption() const {
-    return withTrail("Get EndDateCaption&", [&] { return endDateCaption_; });
+    return endDateCaption_;
 }
 
 void DateSelector::SetEndDateCaption(const QString& caption) {
@@ -235,7 +232,7 @@ void DateSelector::SetEndDateCaption(const QString& caption) {
 }
 
 QString DateSelector::StartDateCaption() const {
-    return withTrail("Get StartDateCaption&", [&] { return startDateCaption_; });
+    return startDateCaption_;
 }
 
 void DateSelector::SetStartDateCaption(const QString& caption) {

@@ -18,8 +18,9 @@ namespace brantock::reports {
 // The date-range control of the report window: a start and an end date picker with their
 // labels, a lock box and a spin control that moves both dates by one block. The dates live
 // in the pickers, the lock in its box; the rules of the blocks are DateSelectorRules'.
-// Property errors reach the caller with the property's trail; the event procedures, the
-// loading and the saving pass over a failing statement. The control shows no messages.
+// Property errors reach the caller with the property's trail (the getters, which cannot
+// fail, have none); the event procedures, the loading and the saving pass over a failing
+// statement. The control shows no messages.
 class DateSelector : public QWidget {
     Q_OBJECT
 public:

@@ -43,7 +43,7 @@ bool Main(const std::function<std::unique_ptr<ErrorHandler>()>& make) {
         return false;
     }
 
-    ReportingHandler(QStringLiteral("sub Main&"), QStringLiteral("loading the application"))
+    ReportingHandler("sub Main&", "loading the application")
         .run({
             [] { ParseCommandLine(); },
             [] { RegistryHive = platform::HKEY_CURRENT_USER; },
@@ -62,7 +62,7 @@ void ShowMainForm() {
         try {
             window->Show();
         } catch (const RuntimeError& e) {
-            if (e.number() != frmMain::UnloadedWhileLoading)
+            if (e.number() != err::ObjectUnloaded)
                 throw;
         }
     });

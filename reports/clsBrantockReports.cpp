@@ -23,7 +23,7 @@ bool clsBrantockReports::Register(QDBusConnection bus) {
 
 void clsBrantockReports::Run() {
     ++calls_;
-    ReportingHandler::WithSource(QStringLiteral("Run&")).run([] { Main(); });
+    ReportingHandler::WithSource("Run&").run([] { Main(); });
     Q_EMIT ran();
 }
 

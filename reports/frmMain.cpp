@@ -97,14 +97,14 @@ void frmMain::Show() {
         Form_Load();
     }
     if (!loaded_)
-        throw RuntimeError(UnloadedWhileLoading, QStringLiteral("Object was unloaded"));
+        throw RuntimeError::of(err::ObjectUnloaded);
     show();
     raise();
     activateWindow();
 }
 
 void frmMain::Form_Load() {
-    ReportingHandler::WithSource(QStringLiteral("Private Sub Form_Load()&"))
+    ReportingHandler::WithSource("Private Sub Form_Load()&")
         .run({
             [&] {
                 setWindowTitle(InstanceTag.isEmpty() ? QStringLiteral("Brantock Reports")
@@ -159,7 +159,7 @@ void frmMain::resizeEvent(QResizeEvent* event) {
 // ---- The kind of report
 
 void frmMain::UncheckReports() {
-    ReportingHandler::WithSource(QStringLiteral("Private Sub UncheckReports()&"))
+    ReportingHandler::WithSource("Private Sub UncheckReports()&")
         .run({
             [&] { ui_.mnuReportsDay->setChecked(false); },
             [&] { ui_.mnuReportsTotals->setChecked(false); },
@@ -167,7 +167,7 @@ void frmMain::UncheckReports() {
 }
 
 void frmMain::mnuReportsDay_Click() {
-    ReportingHandler::WithSource(QStringLiteral("Private Sub mnuReportsDay_Click()&"))
+    ReportingHandler::WithSource("Private Sub mnuReportsDay_Click()&")
         .run({
             [&] { UncheckReports(); },
             [&] { ui_.mnuReportsDay->setChecked(true); },
@@ -181,7 +181,7 @@ void frmMain::mnuReportsDay_Click() {
 }
 
 void frmMain::mnuReportsTotals_Click() {
-    ReportingHandler::WithSource(QStringLiteral("Private Sub mnuReportsTotals_Click()&"))
+    ReportingHandler::WithSource("Private Sub mnuReportsTotals_Click()&")
         .run({
             [&] { UncheckReports(); },
             [&] { ui_.mnuReportsTotals->setChecked(true); },
@@ -217,7 +217,7 @@ ReportOptions frmMain::Options() const {
 void frmMain::cmdPreviewReport_Click() {
     const bool day = ui_.cmdPreviewReport->text() == DayReportCaption;
     ReportOptions options;
-    ReportingHandler::WithSource(QStringLiteral("Private Sub cmdPreviewReport_Click()&"))
+    ReportingHandler::WithSource("Private Sub cmdPreviewReport_Click()&")
         .run({
             [&] { options = Options(); },
             [&] {
@@ -296,7 +296,7 @@ void frmMain::previewReport(std::shared_ptr<platform::Report> report) {
 }
 
 void frmMain::arvPreview_LoadCompleted() {
-    ReportingHandler::WithSource(QStringLiteral("Private Sub arvPreview_LoadCompleted()&"))
+    ReportingHandler::WithSource("Private Sub arvPreview_LoadCompleted()&")
         .run({
             [&] { ui_.mnuFileSaveAs->setEnabled(true); },
             [&] { ui_.mnuFilePrint->setEnabled(true); },
@@ -306,31 +306,29 @@ void frmMain::arvPreview_LoadCompleted() {
 // ---- Menus
 
 void frmMain::mnuFilePrint_Click() {
-    ReportingHandler(QStringLiteral("mnuFilePrint_Click&"),
-                     QStringLiteral("processing print menu click"))
-        .run([&] { ui_.arvPreview->Print(true); });
+    ReportingHandler("mnuFilePrint_Click&", "processing print menu click").run([&] {
+        ui_.arvPreview->Print(true);
+    });
 }
 
 void frmMain::mnuExportPDF_Click() {
-    exportMenu(QStringLiteral("mnuExportPDF_Click&"), ExportKind::Pdf);
+    exportMenu("mnuExportPDF_Click&", ExportKind::Pdf);
 }
 
 void frmMain::mnuExportExcel_Click() {
-    exportMenu(QStringLiteral("mnuExportExcel_Click&"), ExportKind::Excel);
+    exportMenu("mnuExportExcel_Click&", ExportKind::Excel);
 }
 
 void frmMain::mnuWordExport_Click() {
-    exportMenu(QStringLiteral("mnuExportWord_Click&"), ExportKind::RichText);
+    exportMenu("mnuExportWord_Click&", ExportKind::RichText);
 }
 
 void frmMain::mnuTextExport_Click() {
-    exportMenu(QStringLiteral("mnuExporttext_Click&"), ExportKind::Text);
+    exportMenu("mnuExporttext_Click&", ExportKind::Text);
 }
 
-void frmMain::exportMenu(const QString& trail, std::int32_t kind) {
-    ReportingHandler(trail, QStringLiteral("processing menu click")).run([&] {
-        SaveCurrentReport(kind);
-    });
+void frmMain::exportMenu(const char* trail, std::int32_t kind) {
+    ReportingHandler(trail, "processing menu click").run([&] { SaveCurrentReport(kind); });
 }
 
 // ---- Saving the report shown
@@ -338,7 +336,7 @@ void frmMain::exportMenu(const QString& trail, std::int32_t kind) {
 void frmMain::SaveCurrentReport(std::int32_t kind) {
     QString path;
     bool saved = false;
-    ReportingHandler::WithSource(QStringLiteral("SaveCurrentReport&"))
+    ReportingHandler::WithSource("SaveCurrentReport&")
         .run({
             [&] {
                 path = GetSavepath(kind);
@@ -364,7 +362,7 @@ QString frmMain::GetSavepath(std::int32_t kind) {
     platform::CommonDialog& dialog = ui_.cdlSave;
     const ExportKind exportKind = ExportKind::of(kind);
     QString path;
-    ReportingHandler::WithSource(QStringLiteral("GetSavepath&"))
+    ReportingHandler::WithSource("GetSavepath&")
         .run({
             [&] { dialog.Filter = exportKind.filter + QStringLiteral("|All files (*.*)|*.*"); },
             // The documents folder and the proposed name every time, wherever the last
@@ -383,7 +381,7 @@ QString frmMain::GetSavepath(std::int32_t kind) {
                 try {
                     dialog.ShowSave();
                 } catch (const RuntimeError& e) {
-                    if (e.number() == platform::CommonDialog::CancelErrorNumber)
+                    if (e.number() == platform::dialogErr::Cancel)
                         return Flow::Leave;
                     // Any other failure of the dialog is reported; the proposed name is no
                     // choice of the user's, so nothing is saved.
@@ -401,7 +399,7 @@ void frmMain::mnuFileExit_Click() {
 }
 
 void frmMain::mnuSelectDataPath_Click() {
-    ReportingHandler::WithSource(QStringLiteral("mnuSelectDataPath_Click&")).run([&] {
+    ReportingHandler::WithSource("mnuSelectDataPath_Click&").run([&] {
         frmSelectData dialog(false, this);
         dialog.exec();
     });
@@ -412,11 +410,10 @@ void frmMain::mnuHelpContents_Click() {
 }
 
 void frmMain::mnuHelpAbout_Click() {
-    ReportingHandler(QStringLiteral("mnuHelpAbout_Click&"), QStringLiteral("processing menu click"))
-        .run([&] {
-            ShowModeless(about_,
-                         [&] { return new frmAbout(frmAbout::AddressLookup::HiveFallback, this); });
-        });
+    ReportingHandler("mnuHelpAbout_Click&", "processing menu click").run([&] {
+        ShowModeless(about_,
+                     [&] { return new frmAbout(frmAbout::AddressLookup::HiveFallback, this); });
+    });
 }
 
 } // namespace brantock::reports

@@ -28,8 +28,6 @@ class repTotals;
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
-    // Raised by Show when the load unloaded the window.
-    static constexpr int UnloadedWhileLoading = 364;
     static inline const QString DayReportCaption = QStringLiteral("Preview Day Report");
     static inline const QString TotalsReportCaption = QStringLiteral("Preview Totals Report");
 
@@ -37,7 +35,7 @@ public:
     ~frmMain() override;
 
     // Shows the window modelessly, its load first when it has not run; raises
-    // UnloadedWhileLoading when the load unloaded it.
+    // err::ObjectUnloaded when the load unloaded it.
     void Show();
     bool Loaded() const { return loaded_; }
     void Unload();
@@ -81,7 +79,7 @@ private:
     void previewReport(std::shared_ptr<platform::Report> report);
     void SaveCurrentReport(std::int32_t kind);
     QString GetSavepath(std::int32_t kind);
-    void exportMenu(const QString& trail, std::int32_t kind);
+    void exportMenu(const char* trail, std::int32_t kind);
 
     frmMainUi ui_;
     // Shared with the viewer while it shows one of them.

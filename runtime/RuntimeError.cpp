@@ -39,6 +39,8 @@ QString RuntimeError::standardDescription(int number) {
         return QStringLiteral("Path not found");
     case err::ObjectNotSet:
         return QStringLiteral("Object variable not set");
+    case err::ObjectUnloaded:
+        return QStringLiteral("Object was unloaded");
     case err::InvalidPropertyValue:
         return QStringLiteral("Invalid property value");
     default:

@@ -9,7 +9,9 @@
 
 namespace brantock {
 
-// Error numbers of the run-time errors the programs raise and compare with.
+// Error numbers of the run-time errors the programs raise and compare with. The layers above
+// keep their own numbers in their own namespaces (dataErr, reportErr, comErr, dialogErr) and
+// raise these where they mean the same error.
 namespace err {
 constexpr int InvalidProcedureCall = 5;
 constexpr int Overflow = 6;
@@ -24,6 +26,7 @@ constexpr int PermissionDenied = 70;
 constexpr int PathFileAccessError = 75;
 constexpr int PathNotFound = 76;
 constexpr int ObjectNotSet = 91;
+constexpr int ObjectUnloaded = 364;
 constexpr int InvalidPropertyValue = 380;
 } // namespace err
 

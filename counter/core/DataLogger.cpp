@@ -81,7 +81,7 @@ DataLogger::DataLogger(platform::CommControl& comPort, QObject* parent)
 }
 
 bool DataLogger::LogToDatabase() const {
-    return withTrail("Property Get Log to Database&", [&] { return LoggingEnabled; });
+    return LoggingEnabled;
 }
 
 void DataLogger::SetLogToDatabase(bool value) {
@@ -125,8 +125,7 @@ void DataLogger::LogTrigger(std::int16_t sensorNumber, bool countUp, DateValue w
 }
 
 void DataLogger::CheckForClockChange() {
-    ReportingHandler(QStringLiteral("CheckForClockChange&"),
-                     QStringLiteral("checking for changes to the system clock"))
+    ReportingHandler("CheckForClockChange&", "checking for changes to the system clock")
         .run({
             [&] {
                 const qint64 hours =
@@ -143,8 +142,7 @@ void DataLogger::timApp_Timer() {
     QString minute;
     QString condition;
     std::optional<platform::Recordset> latest;
-    ReportingHandler(QStringLiteral("timApp_Timer&"),
-                     QStringLiteral("processing the main application timer event"))
+    ReportingHandler("timApp_Timer&", "processing the main application timer event")
         .run({
             [&] { return CountingStarted ? Flow::Next : Flow::Leave; },
             [&] { CheckForClockChange(); },

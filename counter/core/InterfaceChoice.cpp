@@ -2,7 +2,7 @@
 
 #include "counter/core/CounterState.h"
 #include "counter/core/modMain.h"
-#include "counter/core/RecordedError.h"
+#include "foundation/ErrorsIgnored.h"
 #include "platform/serial/CommControl.h"
 #include "platform/serial/CommErrors.h"
 #include "platform/serial/PortDeviceMap.h"
@@ -27,14 +27,14 @@ bool isPort(int n) {
 InterfaceChoice::PortScan InterfaceChoice::ScanPorts(platform::CommControl& comPort,
                                                      const QString& setting) {
     PortScan scan;
-    RecordedError error;
+    ErrorsIgnored error;
     bool found = false;
     const double settingNumber = LeadingNumber(setting);
     for (int i = platform::PortDeviceMap::FirstPort; i <= platform::PortDeviceMap::LastPort; ++i) {
-        error.attempt([&] { comPort.SetPortOpen(false); });
+        error.run([&] { comPort.SetPortOpen(false); });
         error.clear();
-        error.attempt([&] { comPort.SetCommPort(i); });
-        error.attempt([&] { comPort.SetPortOpen(true); });
+        error.run([&] { comPort.SetCommPort(i); });
+        error.run([&] { comPort.SetPortOpen(true); });
         if (error.number() != 0) {
             // A port that is missing or taken is simply not listed.
             if (error.number() == platform::comErr::InvalidPort ||
@@ -43,13 +43,13 @@ InterfaceChoice::PortScan InterfaceChoice::ScanPorts(platform::CommControl& comP
             continue;
         }
         bool wired = false;
-        error.attempt([&] { wired = CheckPortWiring(comPort); });
+        error.run([&] { wired = CheckPortWiring(comPort); });
         if (wired) {
             scan.entries << comText(i);
             if (settingNumber == double(i))
                 found = true;
         }
-        error.attempt([&] { comPort.SetPortOpen(false); });
+        error.run([&] { comPort.SetPortOpen(false); });
     }
     scan.entries << ManualEntry;
     if (setting == ManualEntry) {

@@ -98,8 +98,7 @@ TriggerEngine::TriggerEngine(platform::CommControl& comPort, QObject* parent)
 
 std::int32_t TriggerEngine::readUse(const Line& l) const {
     std::int32_t use = 0;
-    if (!ReportingHandler(QString::fromLatin1(l.useGetTrail), QStringLiteral("reading trigger use"))
-             .run([&] { use = this->*l.use; }))
+    if (!ReportingHandler(l.useGetTrail, "reading trigger use").run([&] { use = this->*l.use; }))
         window().UnloadMainWindow();
     return use;
 }
@@ -122,7 +121,7 @@ void TriggerEngine::SetThirdTriggerUse(std::int32_t NewUse) {
 
 void TriggerEngine::writeUse(const Line& l, std::int32_t NewUse) {
     const bool stayed =
-        ReportingHandler(QString::fromLatin1(l.useLetTrail), QStringLiteral("changing trigger use"))
+        ReportingHandler(l.useLetTrail, "changing trigger use")
             .run({
                 [&] {
                     if (NewUse == 0)
@@ -232,7 +231,7 @@ void TriggerEngine::DCDTrigger() {
 // Indicators and edges
 
 void TriggerEngine::show(const Line& l, bool edge) {
-    ReportingHandler(QString::fromLatin1(l.showTrail), QStringLiteral("displaying icon"))
+    ReportingHandler(l.showTrail, "displaying icon")
         .run({
             [&] {
                 if (l.use && this->*l.use == 0)
@@ -258,8 +257,9 @@ void TriggerEngine::DCDShow(bool edge) {
 
 bool TriggerEngine::checkEdge(const Line& l, bool edge) {
     bool triggers = false;
-    ReportingHandler(QString::fromLatin1(l.edgeTrail), QStringLiteral("Checking trigger edge"))
-        .run([&] { triggers = edge != SelectedEdge; });
+    ReportingHandler(l.edgeTrail, "Checking trigger edge").run([&] {
+        triggers = edge != SelectedEdge;
+    });
     return triggers;
 }
 
@@ -300,8 +300,7 @@ bool TriggerEngine::startLockout(const Line& l, qint64 at) {
 }
 
 void TriggerEngine::endLockout(const Line& l) {
-    ReportingHandler(QString::fromLatin1(l.timerTrail),
-                     QStringLiteral("processing the debounce timer"))
+    ReportingHandler(l.timerTrail, "processing the debounce timer")
         .run({
             [&] { (this->*l.timer).stop(); },
             [&] {
@@ -351,8 +350,7 @@ void TriggerEngine::timDCDDebounce_Timer() {
 
 void TriggerEngine::comPort_OnComm() {
     Change change;
-    ReportingHandler::WithSource(QStringLiteral("comPort_OnComm&"),
-                                 QStringLiteral("processing com port interrupt"))
+    ReportingHandler::WithSource("comPort_OnComm&", "processing com port interrupt")
         .run({
             [&] { return PortDialogOpen ? Flow::Leave : Flow::Next; },
             [&] { change.at = comPort_.ChangeTime(); },
@@ -381,8 +379,8 @@ void TriggerEngine::handleChanges() {
 }
 
 void TriggerEngine::serialChange(const Change& change) {
-    const ReportingHandler handler = ReportingHandler::WithSource(
-        QStringLiteral("comPort_OnComm&"), QStringLiteral("processing com port interrupt"));
+    const ReportingHandler handler =
+        ReportingHandler::WithSource("comPort_OnComm&", "processing com port interrupt");
     handler.run({
         [&] { return lineChange(handler, line(0), change.levels.dsr, change.at); },
         [&] { return lineChange(handler, line(1), change.levels.cts, change.at); },
@@ -413,8 +411,7 @@ Flow TriggerEngine::lineChange(const ReportingHandler& handler, const Line& l, b
 }
 
 void TriggerEngine::manualTrigger(const Line& l, bool edge, qint64 at) {
-    ReportingHandler::WithSource(QString::fromLatin1(l.manualTrail),
-                                 QStringLiteral("processing manual trigger"))
+    ReportingHandler::WithSource(l.manualTrail, "processing manual trigger")
         .run({
             [&] { return CountingStarted && !PortDialogOpen ? Flow::Next : Flow::Leave; },
             [&] {
@@ -428,8 +425,7 @@ void TriggerEngine::manualChange(const Change& change) {
     const Line& l = line(change.line);
     bool level = false;
     bool started = false;
-    ReportingHandler::WithSource(QString::fromLatin1(l.manualTrail),
-                                 QStringLiteral("processing manual trigger"))
+    ReportingHandler::WithSource(l.manualTrail, "processing manual trigger")
         .run({
             [&] { return CountingStarted && !PortDialogOpen ? Flow::Next : Flow::Leave; },
             [&] { level = change.edge != this->*l.normallyOpen; },

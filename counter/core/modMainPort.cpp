@@ -4,7 +4,7 @@
 #include "counter/core/CounterState.h"
 #include "counter/core/CounterWindow.h"
 #include "counter/core/InterfaceChoice.h"
-#include "counter/core/RecordedError.h"
+#include "foundation/ErrorsIgnored.h"
 #include "foundation/modbrUtils.h"
 #include "foundation/modRegistry.h"
 #include "foundation/ReportingHandler.h"
@@ -22,8 +22,7 @@ const QString CheckText = QStringLiteral("Brantock");
 QString GetPortNumberString() {
     QString result;
     QString s;
-    ReportingHandler(QStringLiteral("GetPortNumberString&"),
-                     QStringLiteral("Trying to obtain a port number"))
+    ReportingHandler("GetPortNumberString&", "Trying to obtain a port number")
         .run({
             [&] {
                 s = !CommandLinePort.isEmpty() ? CommandLinePort
@@ -41,21 +40,20 @@ QString GetPortNumberString() {
 
 std::int16_t GetPortNumber() {
     std::int16_t result = 0;
-    ReportingHandler(QStringLiteral("GetPortNumber&"),
-                     QStringLiteral("Trying to obtain a port number"))
-        .run([&] { result = InterfaceChoice::PortNumber(GetPortNumberString()); });
+    ReportingHandler("GetPortNumber&", "Trying to obtain a port number").run([&] {
+        result = InterfaceChoice::PortNumber(GetPortNumberString());
+    });
     return result;
 }
 
 void SetPortNumber(const QString& portText) {
-    ReportingHandler(QStringLiteral("SetPortNumber&"), QStringLiteral("Storing the port number"))
-        .run([&] {
-            // A port given on the command line is this run's only, and never stored.
-            if (!CommandLinePort.isEmpty())
-                CommandLinePort = portText;
-            else
-                SetRegSetting(settings::ComPort, portText, RegistryHive);
-        });
+    ReportingHandler("SetPortNumber&", "Storing the port number").run([&] {
+        // A port given on the command line is this run's only, and never stored.
+        if (!CommandLinePort.isEmpty())
+            CommandLinePort = portText;
+        else
+            SetRegSetting(settings::ComPort, portText, RegistryHive);
+    });
 }
 
 std::int16_t OpenValidPort(platform::CommControl& control, std::int16_t port) {
@@ -64,20 +62,20 @@ std::int16_t OpenValidPort(platform::CommControl& control, std::int16_t port) {
         return result;
 
     // From here a failure to open is the answer, given as the message line and a beep.
-    RecordedError error;
+    ErrorsIgnored error;
     const auto tell = [&](const QString& message) {
-        error.attempt([&] { CounterWindow::current().SetPortDialogMessage(message); });
-        error.attempt([&] { CounterWindow::current().Beep(); });
+        error.run([&] { CounterWindow::current().SetPortDialogMessage(message); });
+        error.run([&] { CounterWindow::current().Beep(); });
     };
     const QString com = QStringLiteral("Com %1").arg(port);
-    error.attempt([&] { control.SetPortOpen(false); });
+    error.run([&] { control.SetPortOpen(false); });
     error.clear();
-    error.attempt([&] { control.SetCommPort(port); });
-    error.attempt([&] { control.SetPortOpen(true); });
+    error.run([&] { control.SetCommPort(port); });
+    error.run([&] { control.SetPortOpen(true); });
     switch (error.number()) {
     case 0: {
         bool wired = false;
-        error.attempt([&] { wired = CheckPortWiring(control); });
+        error.run([&] { wired = CheckPortWiring(control); });
         if (wired)
             result = port;
         else
@@ -97,7 +95,7 @@ std::int16_t OpenValidPort(platform::CommControl& control, std::int16_t port) {
              QStringLiteral("Please select a port from the list"));
         break;
     default:
-        error.attempt([&] { control.SetPortOpen(false); });
+        error.run([&] { control.SetPortOpen(false); });
         break;
     }
     return result;
@@ -113,8 +111,7 @@ bool CheckPortWiring(platform::CommControl& control) {
         (control.*setOutput)(!(control.*input)());
         return (control.*input)() != level;
     };
-    ReportingHandler(QStringLiteral("CheckPortWiring&"),
-                     QStringLiteral("Checking the configuration of the com port"))
+    ReportingHandler("CheckPortWiring&", "Checking the configuration of the com port")
         .run({
             [&] {
                 if (GetRegBoolean(settings::CheckWiring, RegistryHive))

@@ -82,7 +82,7 @@ std::int32_t LoadSiteID(std::int32_t& siteID, QString& siteName) {
     DataConnection connection;
     std::optional<platform::TableRecordset> sites;
     const bool finished =
-        ReportingHandler(QStringLiteral("LoadSiteID&"), QStringLiteral("loading the site ID"))
+        ReportingHandler("LoadSiteID&", "loading the site ID")
             .run({
                 [&] { siteName = TrimBlanks(siteName); },
                 [&] {

@@ -23,33 +23,28 @@ frmAbout::frmAbout(AddressLookup lookup, QWidget* owner) : QDialog(owner), looku
 }
 
 void frmAbout::Form_Load() {
-    const bool ran =
-        ReportingHandler(QStringLiteral("About Form_Load&"), QStringLiteral("loading 'About' form"))
-            .run([&] {
-                ui_.lblVersion->setText(QStringLiteral("Version %1.%2.%3")
-                                            .arg(config::VersionMajor)
-                                            .arg(config::VersionMinor)
-                                            .arg(config::VersionPatch));
-            });
+    const bool ran = ReportingHandler("About Form_Load&", "loading 'About' form").run([&] {
+        ui_.lblVersion->setText(QStringLiteral("Version %1.%2.%3")
+                                    .arg(config::VersionMajor)
+                                    .arg(config::VersionMinor)
+                                    .arg(config::VersionPatch));
+    });
     if (!ran)
         close();
 }
 
 void frmAbout::cmdOK_Click() {
-    ReportingHandler(QStringLiteral("cmdOK_Click&"), QStringLiteral("processing mouse click"))
-        .run([&] { close(); });
+    ReportingHandler("cmdOK_Click&", "processing mouse click").run([&] { close(); });
 }
 
 void frmAbout::browse(const char* trail, bool product) {
-    ReportingHandler::WithSource(QString::fromLatin1(trail), QString(),
-                                 QStringLiteral("trying to browse to web site"))
-        .run([&] {
-            const Setting& setting = product ? settings::BrantockURL : settings::HalvernURL;
-            const QString address = lookup_ == AddressLookup::HiveFallback
-                                        ? GetRegSettingHiveFallback(setting)
-                                        : GetRegSetting(setting, RegistryHive);
-            BrowseToWebSite(address, this);
-        });
+    ReportingHandler::WithSource(trail, {}, "trying to browse to web site").run([&] {
+        const Setting& setting = product ? settings::BrantockURL : settings::HalvernURL;
+        const QString address = lookup_ == AddressLookup::HiveFallback
+                                    ? GetRegSettingHiveFallback(setting)
+                                    : GetRegSetting(setting, RegistryHive);
+        BrowseToWebSite(address, this);
+    });
 }
 
 void frmAbout::imgLogo_DblClick() {

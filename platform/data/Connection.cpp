@@ -47,19 +47,19 @@ Connection& Connection::operator=(Connection&& other) noexcept {
 
 void Connection::Open(const QString& connectionText) {
     if (db_)
-        throw DataError::make(dataerr::InvalidOperation,
+        throw DataError::make(dataErr::InvalidOperation,
                               QStringLiteral("The connection is already open."));
     const ConnectionText text = ConnectionText::parse(connectionText);
     if (text.dataSource().isEmpty())
-        throw DataError::make(dataerr::BadConnectionText,
+        throw DataError::make(dataErr::BadConnectionText,
                               QStringLiteral("The connection text names no data file."));
     const QFileInfo file(text.dataSource());
     const QString path = text.dataSource();
     if (!file.exists())
-        throw DataError::make(dataerr::FileNotFound,
+        throw DataError::make(dataErr::FileNotFound,
                               QStringLiteral("Could not find the data file '%1'.").arg(path));
     if (file.isDir())
-        throw DataError::make(dataerr::NotADataFile,
+        throw DataError::make(dataErr::NotADataFile,
                               QStringLiteral("'%1' is not a data file.").arg(path));
 
     sqlite3* raw = nullptr;

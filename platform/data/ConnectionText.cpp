@@ -9,7 +9,7 @@ namespace brantock::platform {
 namespace {
 
 [[noreturn]] void unreadable(const QString& why) {
-    throw DataError::make(dataerr::BadConnectionText,
+    throw DataError::make(dataErr::BadConnectionText,
                           QStringLiteral("The connection text cannot be read: %1.").arg(why));
 }
 

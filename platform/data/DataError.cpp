@@ -13,34 +13,34 @@ RuntimeError DataError::fromSqlite(int resultCode, sqlite3* db, const QString& p
         db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(resultCode));
     switch (resultCode & 0xff) {
     case SQLITE_NOTADB:
-        return make(dataerr::NotADataFile, QStringLiteral("'%1' is not a data file.").arg(path));
+        return make(dataErr::NotADataFile, QStringLiteral("'%1' is not a data file.").arg(path));
     case SQLITE_CORRUPT:
-        return make(dataerr::Damaged,
+        return make(dataErr::Damaged,
                     QStringLiteral("The data file '%1' is damaged (%2).").arg(path, message));
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-        return make(dataerr::Locked,
+        return make(dataErr::Locked,
                     QStringLiteral("The data file '%1' is locked by another program and stayed "
                                    "locked for longer than the wait.")
                         .arg(path));
     case SQLITE_READONLY:
         return make(
-            dataerr::ReadOnly,
+            dataErr::ReadOnly,
             QStringLiteral("The data file '%1' is read-only and cannot be changed.").arg(path));
     case SQLITE_CANTOPEN:
     case SQLITE_PERM:
     case SQLITE_AUTH:
-        return make(dataerr::CannotOpen,
+        return make(dataErr::CannotOpen,
                     QStringLiteral("Cannot open the data file '%1' (%2).").arg(path, message));
     case SQLITE_FULL:
     case SQLITE_IOERR:
-        return make(dataerr::DiskError,
+        return make(dataErr::DiskError,
                     QStringLiteral("The data file '%1' could not be read or written (%2).")
                         .arg(path, message));
     case SQLITE_NOMEM:
         return RuntimeError::of(err::OutOfMemory, Source);
     default:
-        return make(dataerr::SqlError, message);
+        return make(dataErr::SqlError, message);
     }
 }
 
@@ -51,12 +51,12 @@ void DataError::check(int resultCode, sqlite3* db, const QString& path) {
 
 RuntimeError DataError::noCurrentRow() {
     return make(
-        dataerr::NoCurrentRow,
+        dataErr::NoCurrentRow,
         QStringLiteral("There is no current row: the record set is at its beginning or end."));
 }
 
 RuntimeError DataError::connectionClosed() {
-    return make(dataerr::ConnectionClosed, QStringLiteral("The connection is closed."));
+    return make(dataErr::ConnectionClosed, QStringLiteral("The connection is closed."));
 }
 
 } // namespace brantock::platform

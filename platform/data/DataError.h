@@ -10,7 +10,7 @@ namespace brantock::platform {
 
 // Run-time error numbers of the data layer. Type mismatch (13) and overflow (6) keep their
 // standard numbers.
-namespace dataerr {
+namespace dataErr {
 constexpr int BadConnectionText = 3700;
 constexpr int FileNotFound = 3701;
 constexpr int CannotOpen = 3702;
@@ -29,7 +29,7 @@ constexpr int DiskError = 3714;
 constexpr int RowGone = 3715;
 constexpr int ValueTooLong = 3716;
 constexpr int InvalidOperation = 3717;
-} // namespace dataerr
+} // namespace dataErr
 
 // Builds the layer's run-time errors, all with the same source text.
 class DataError {

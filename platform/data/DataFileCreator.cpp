@@ -23,7 +23,7 @@ void DataFileCreator::create(const QString& path, const QString& schemaSql,
         SQLITE_OK) {
         const QString text = QString::fromUtf8(message);
         sqlite3_free(message);
-        throw DataError::make(dataerr::SqlError, text);
+        throw DataError::make(dataErr::SqlError, text);
     }
     PasswordRecord::write(raw, path, password);
 

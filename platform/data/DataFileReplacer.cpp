@@ -25,7 +25,7 @@ constexpr off_t LockLength = 2 + 510;
 
 RuntimeError cannotWrite(const QString& path, const QString& reason) {
     return DataError::make(
-        dataerr::CannotOpen,
+        dataErr::CannotOpen,
         QStringLiteral("Cannot write the data file '%1' (%2).").arg(path, reason));
 }
 

@@ -19,14 +19,14 @@ int FieldNames::find(const QString& name) const {
 int FieldNames::indexOf(const QString& name) const {
     const int index = find(name);
     if (index < 0)
-        throw DataError::make(dataerr::FieldNotFound,
+        throw DataError::make(dataErr::FieldNotFound,
                               QStringLiteral("The record set has no field named '%1'.").arg(name));
     return index;
 }
 
 void FieldNames::checkIndex(int index) const {
     if (index < 0 || index >= names_.size())
-        throw DataError::make(dataerr::FieldNotFound,
+        throw DataError::make(dataErr::FieldNotFound,
                               QStringLiteral("The record set has no field number %1.").arg(index));
 }
 

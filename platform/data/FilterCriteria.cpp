@@ -19,7 +19,7 @@ public:
 private:
     [[noreturn]] void fail(const QString& why) const {
         throw DataError::make(
-            dataerr::BadFilter,
+            dataErr::BadFilter,
             QStringLiteral("The filter \"%1\" cannot be read: %2.").arg(text_, why));
     }
 

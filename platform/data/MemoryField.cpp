@@ -49,7 +49,7 @@ QVariant MemoryField::convert(const QVariant& value) const {
                                  ? QString::fromLatin1(value.toBool() ? "True" : "False")
                                  : value.toString();
         if (definedSize > 0 && text.size() > definedSize)
-            throw DataError::make(dataerr::ValueTooLong,
+            throw DataError::make(dataErr::ValueTooLong,
                                   QStringLiteral("The value is too long for the field '%1' "
                                                  "(%2 characters at most).")
                                       .arg(name)

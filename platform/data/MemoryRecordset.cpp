@@ -25,11 +25,11 @@ MemoryRecordset MemoryRecordset::FromQuery(Connection& connection, const QString
 void MemoryRecordset::AppendField(const QString& name, MemoryField::Type type, int definedSize) {
     if (!table_->rows.empty())
         throw DataError::make(
-            dataerr::InvalidOperation,
+            dataErr::InvalidOperation,
             QStringLiteral("Fields cannot be appended to a record set that has rows."));
     if (table_->names.find(name) >= 0)
         throw DataError::make(
-            dataerr::InvalidOperation,
+            dataErr::InvalidOperation,
             QStringLiteral("The record set already has a field named '%1'.").arg(name));
     table_->fields.push_back({name, type, definedSize});
     table_->names.append(name);

@@ -55,18 +55,18 @@ void PasswordRecord::verify(sqlite3* db, const QString& path, const QString& pas
             found = true;
         }
     } catch (const RuntimeError& e) {
-        if (e.number() != dataerr::SqlError)
+        if (e.number() != dataErr::SqlError)
             throw;
     }
     if (!found && !holdsAnything(db, path))
-        throw DataError::make(dataerr::NotADataFile,
+        throw DataError::make(dataErr::NotADataFile,
                               QStringLiteral("'%1' is not a data file.").arg(path));
     if (!found)
         throw DataError::make(
-            dataerr::NoPasswordRecord,
+            dataErr::NoPasswordRecord,
             QStringLiteral("The data file '%1' has no password record.").arg(path));
     if (!sameBytes(hash(salt, password), stored))
-        throw DataError::make(dataerr::WrongPassword, QStringLiteral("Not a valid password."));
+        throw DataError::make(dataErr::WrongPassword, QStringLiteral("Not a valid password."));
 }
 
 void PasswordRecord::write(sqlite3* db, const QString& path, const QString& password) {

@@ -19,7 +19,7 @@ SqlStatement::SqlStatement(sqlite3* db, const QString& sql, const QString& path)
     if (!stmt_ || moreStatements) {
         sqlite3_finalize(stmt_);
         stmt_ = nullptr;
-        throw DataError::make(dataerr::SqlError,
+        throw DataError::make(dataErr::SqlError,
                               moreStatements
                                   ? QStringLiteral("Only one statement can be run at a time.")
                                   : QStringLiteral("The statement is empty."));
@@ -33,7 +33,7 @@ SqlStatement::~SqlStatement() {
 void SqlStatement::bind(const QVariantList& values) {
     const int wanted = sqlite3_bind_parameter_count(stmt_);
     if (values.size() != wanted)
-        throw DataError::make(dataerr::SqlError,
+        throw DataError::make(dataErr::SqlError,
                               QStringLiteral("The statement takes %1 values but %2 were given.")
                                   .arg(wanted)
                                   .arg(values.size()));
@@ -103,7 +103,7 @@ bool SqlStatement::step() {
     // Opening fails at a statement only for the journal, which lives beside the file.
     RuntimeError error =
         (rc & 0xff) == SQLITE_CANTOPEN
-            ? DataError::make(dataerr::ReadOnly,
+            ? DataError::make(dataErr::ReadOnly,
                               QStringLiteral("The data file '%1' cannot be changed: no journal can "
                                              "be made beside it (is its folder read-only?).")
                                   .arg(path_))

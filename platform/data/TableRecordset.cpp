@@ -11,7 +11,7 @@ namespace brantock::platform {
 namespace {
 
 RuntimeError rowGone() {
-    return DataError::make(dataerr::RowGone,
+    return DataError::make(dataErr::RowGone,
                            QStringLiteral("The row has been deleted by another program."));
 }
 

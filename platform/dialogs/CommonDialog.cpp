@@ -35,7 +35,7 @@ void CommonDialog::show(bool save) {
     const auto choice = FileDialogBackend::current().run(request);
     if (!choice) {
         if (CancelError)
-            throw RuntimeError(CancelErrorNumber, QStringLiteral("Cancel was selected."),
+            throw RuntimeError(dialogErr::Cancel, QStringLiteral("Cancel was selected."),
                                QStringLiteral("CommonDialog"));
         FileName.clear();
         return;

@@ -4,12 +4,16 @@
 
 namespace brantock::platform {
 
+// Run-time error numbers of the dialogs.
+namespace dialogErr {
+constexpr int Cancel = 32755;
+} // namespace dialogErr
+
 // The common dialog control: it keeps its filter, filter index, title, initial folder and
 // last chosen file between uses and shows the file dialog. With CancelError set a cancel
-// raises the run-time error 32755. Of the flags only OverwritePrompt changes the dialog.
+// raises dialogErr::Cancel. Of the flags only OverwritePrompt changes the dialog.
 class CommonDialog {
 public:
-    static constexpr int CancelErrorNumber = 32755;
     static constexpr int OverwritePrompt = 2;
 
     QString Filter;

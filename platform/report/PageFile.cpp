@@ -78,7 +78,7 @@ public:
 
     [[noreturn]] void damaged(const QString& why) const {
         throw ReportError::make(
-            reporterr::DamagedPageFile,
+            reportErr::DamagedPageFile,
             QStringLiteral("The report page file '%1' is damaged (%2).").arg(name_, why));
     }
 
@@ -267,13 +267,13 @@ QByteArray PageFile::encode(const ReportDocument& document) {
 
 ReportDocument PageFile::decode(const QByteArray& bytes, const QString& name) {
     if (!bytes.startsWith(Magic))
-        throw ReportError::make(reporterr::NotAPageFile,
+        throw ReportError::make(reportErr::NotAPageFile,
                                 QStringLiteral("'%1' is not a report page file.").arg(name));
     Reader header(bytes.constData() + Magic.size(), bytes.constData() + bytes.size(), name);
     const quint16 version = header.get<quint16>();
     if (version > Version)
         throw ReportError::make(
-            reporterr::NewerPageFile,
+            reportErr::NewerPageFile,
             QStringLiteral("The report page file '%1' was written in format %2 by a newer "
                            "version; this version reads format %3.")
                 .arg(name)

@@ -32,7 +32,7 @@ QRectF fitted(const ReportPage& page, const QRectF& sheet) {
 }
 
 RuntimeError printerError() {
-    return ReportError::make(reporterr::PrinterError,
+    return ReportError::make(reportErr::PrinterError,
                              QStringLiteral("The report could not be printed: the printer or "
                                             "output file could not be opened."));
 }

@@ -7,13 +7,13 @@
 namespace brantock::platform {
 
 // Run-time error numbers of the report engine.
-namespace reporterr {
+namespace reportErr {
 constexpr int CannotCreateObject = 429;
 constexpr int PrinterError = 482;
 constexpr int NotAPageFile = 3800;
 constexpr int DamagedPageFile = 3801;
 constexpr int NewerPageFile = 3802;
-} // namespace reporterr
+} // namespace reportErr
 
 // Builds the engine's run-time errors, all with the same source text.
 class ReportError {

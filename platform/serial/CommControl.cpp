@@ -86,7 +86,7 @@ void CommControl::releaseBackend() {
 void CommControl::SetSettings(const QString& text) {
     const std::optional<SerialSettings> parsed = SerialSettings::parse(text);
     if (!parsed)
-        throw commError(comErr::InvalidPropertyValue);
+        throw commError(err::InvalidPropertyValue);
     if (backendAlive())
         backend_->applySettings(*parsed);
     settings_ = *parsed;
@@ -95,7 +95,7 @@ void CommControl::SetSettings(const QString& text) {
 
 void CommControl::SetInputMode(int mode) {
     if (mode != 0)
-        throw commError(comErr::InvalidPropertyValue);
+        throw commError(err::InvalidPropertyValue);
 }
 
 void CommControl::SetDTREnable(bool on) {

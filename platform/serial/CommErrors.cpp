@@ -7,7 +7,7 @@ namespace brantock::platform {
 
 namespace {
 constexpr std::array<std::pair<int, const char*>, 6> Descriptions{{
-    {comErr::InvalidPropertyValue, "Invalid property value"},
+    {err::InvalidPropertyValue, "Invalid property value"},
     {comErr::PortOpened, "Operation not valid while the port is opened"},
     {comErr::InvalidPort, "Invalid port number"},
     {comErr::PortAlreadyOpen, "Port already open"},

@@ -4,9 +4,9 @@
 
 namespace brantock::platform {
 
-// Run-time error numbers of the serial-port control.
+// Run-time error numbers of the serial-port control; a property set outside its range raises
+// err::InvalidPropertyValue.
 namespace comErr {
-constexpr int InvalidPropertyValue = 380;
 constexpr int PortOpened = 8000;
 constexpr int InvalidPort = 8002;
 constexpr int PortAlreadyOpen = 8005;

@@ -90,11 +90,6 @@ QFont CountReport::designFont(double points, bool bold) {
     return font;
 }
 
-void CountReport::runReporting(const QString& trail, const Steps& steps) {
-    if (!ReportingHandler(trail).run(steps))
-        Cancel();
-}
-
 CountReport::Step CountReport::dateRangeStep() {
     return [this] {
         lblDateRange.SetCaption(QStringLiteral("From ") + DateFormat::ShortDate(StartDate) +

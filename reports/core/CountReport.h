@@ -22,7 +22,7 @@ namespace brantock::reports {
 
 // What the day report and the totals report share: the options the report window sets, the
 // report header with its title, date range, count label and chart, the page footer, the box
-// that shows an error of the run, and how their event procedures report errors and end the run.
+// that shows an error of the run.
 class CountReport : public platform::Report {
     Q_OBJECT
 public:
@@ -59,9 +59,6 @@ protected:
 
     // The report header down to the chart, which starts at chartTop; the page footer.
     CountReport(const QString& caption, const QString& reportName, int chartTop);
-
-    // Runs an event procedure's steps with its trail; an answer that leaves ends the run.
-    void runReporting(const QString& trail, const Steps& steps);
 
     // lblDateRange: "From <start> to <end>" in the short date format.
     Step dateRangeStep();

@@ -17,7 +17,7 @@ constexpr std::int32_t MinutesPerDay = 1440;
 
 std::int32_t ClngTriggerDate(const DateValue& value) {
     std::int32_t result = 0;
-    ReportingHandler(QStringLiteral("ClngTriggerDate&")).run([&] {
+    ReportingHandler("ClngTriggerDate&").run([&] {
         const std::int64_t day = std::int64_t(RoundToInt32(value.serial())) - FirstTriggerSerial;
         if (day < std::numeric_limits<std::int32_t>::min())
             throw RuntimeError::of(err::Overflow);
@@ -28,7 +28,7 @@ std::int32_t ClngTriggerDate(const DateValue& value) {
 
 std::int32_t ClngTriggerTime(const DateValue& value) {
     std::int32_t result = 0;
-    ReportingHandler(QStringLiteral("ClngTriggerTime&")).run([&] {
+    ReportingHandler("ClngTriggerTime&").run([&] {
         // A value outside the date range has no time of day; as a date it would not convert.
         if (!value.isValid())
             throw RuntimeError::of(err::Overflow);
@@ -40,7 +40,7 @@ std::int32_t ClngTriggerTime(const DateValue& value) {
 
 DateValue CDateTriggerTime(const std::int32_t& minutes) {
     DateValue result;
-    ReportingHandler(QStringLiteral("CDateTriggerTime&")).run([&] {
+    ReportingHandler("CDateTriggerTime&").run([&] {
         // Added as minutes to day 0, so that a negative remainder lands on the evening before
         // rather than on a negative fraction, which would read as that many minutes after 00:00.
         result = DateMath::DateAdd(QStringLiteral("n"), minutes % MinutesPerDay, DateValue());

@@ -2,6 +2,7 @@
 
 #include "foundation/ErrorsIgnored.h"
 #include "foundation/modbrUtilsData.h"
+#include "foundation/ReportingHandler.h"
 #include "platform/data/Connection.h"
 #include "platform/data/Recordset.h"
 #include "platform/report/ReportField.h"
@@ -22,7 +23,6 @@ using platform::MemoryRecordset;
 namespace {
 
 const QString Time = QStringLiteral("Time");
-const QString DayTrail = QStringLiteral("repDay - ");
 // The right end of the header's text line.
 constexpr int HeaderRight = 8929;
 constexpr int ChartTop = 921;
@@ -207,7 +207,8 @@ void repDay::ActiveReport_ReportStart() {
     steps.insert(steps.end(), tableSteps.begin(), tableSteps.end());
     for (Step& step : bindSteps(table))
         steps.push_back(std::move(step));
-    runReporting(DayTrail + QStringLiteral("ReportStart&"), steps);
+    if (!ReportingHandler("repDay - ReportStart&").run(steps))
+        Cancel();
 }
 
 QString repDay::CountStatement(int weekdays) {
@@ -286,38 +287,40 @@ void repDay::Detail_Format() {
     if (!ShowDetails)
         return;
     std::int32_t total = 0;
-    runReporting(DayTrail + QStringLiteral("Format&"),
-                 {
-                     [&] {
-                         double sum = 0;
-                         for (const platform::ReportField* field : txtDay)
-                             sum += LeadingNumber(field->Text());
-                         total = RoundToInt32(sum);
-                     },
-                     [&] {
-                         if (total > 0) {
-                             Detail().SetVisible(true);
-                             txtTotal.SetText(QString::number(total));
-                             const std::int32_t s = minuteOfText(txtTime.Text());
-                             const std::int32_t e = checkedLong(std::int64_t(s) + TimeUnits);
-                             txtActive.SetText(GetActive(s, e));
-                         } else {
-                             // Slots without triggers are not printed.
-                             Detail().SetVisible(false);
-                         }
-                     },
-                 });
+    if (!ReportingHandler("repDay - Format&")
+             .run({
+                 [&] {
+                     double sum = 0;
+                     for (const platform::ReportField* field : txtDay)
+                         sum += LeadingNumber(field->Text());
+                     total = RoundToInt32(sum);
+                 },
+                 [&] {
+                     if (total > 0) {
+                         Detail().SetVisible(true);
+                         txtTotal.SetText(QString::number(total));
+                         const std::int32_t s = minuteOfText(txtTime.Text());
+                         const std::int32_t e = checkedLong(std::int64_t(s) + TimeUnits);
+                         txtActive.SetText(GetActive(s, e));
+                     } else {
+                         // Slots without triggers are not printed.
+                         Detail().SetVisible(false);
+                     }
+                 },
+             }))
+        Cancel();
 }
 
 void repDay::ReportFooter_Format() {
     if (!ShowDetails)
         return;
-    runReporting(DayTrail + QStringLiteral("ReportFooter_Format()&"), {[&] {
-                     double sum = 0;
-                     for (const platform::ReportField* field : txtDayTotal)
-                         sum += LeadingNumber(field->Text());
-                     txtGrandTotal.SetText(platform::ReportField::TextOf(sum));
-                 }});
+    if (!ReportingHandler("repDay - ReportFooter_Format()&").run({[&] {
+            double sum = 0;
+            for (const platform::ReportField* field : txtDayTotal)
+                sum += LeadingNumber(field->Text());
+            txtGrandTotal.SetText(platform::ReportField::TextOf(sum));
+        }}))
+        Cancel();
 }
 
 void repDay::ActiveReport_ReportEnd() {
@@ -325,18 +328,19 @@ void repDay::ActiveReport_ReportEnd() {
 }
 
 void repDay::CalcMaxActive() {
-    runReporting(DayTrail + QStringLiteral("CalcMaxActive&"), {[&] {
-                     // Weekday numbers count from Sunday: 1 Sunday ... 7 Saturday.
-                     const std::array<bool, 7> days = included();
-                     const std::array<bool, 8> byWeekday = {false,   days[6], days[0], days[1],
-                                                            days[2], days[3], days[4], days[5]};
-                     std::int64_t count = 0;
-                     for (DateValue d = StartDate; d <= EndDate;
-                          d = DateMath::DateAdd(QStringLiteral("d"), 1, d))
-                         if (byWeekday[DateMath::Weekday(d)])
-                             ++count;
-                     MaxActive = checkedLong(count * TimeUnits);
-                 }});
+    if (!ReportingHandler("repDay - CalcMaxActive&").run({[&] {
+            // Weekday numbers count from Sunday: 1 Sunday ... 7 Saturday.
+            const std::array<bool, 7> days = included();
+            const std::array<bool, 8> byWeekday = {false,   days[6], days[0], days[1],
+                                                   days[2], days[3], days[4], days[5]};
+            std::int64_t count = 0;
+            for (DateValue d = StartDate; d <= EndDate;
+                 d = DateMath::DateAdd(QStringLiteral("d"), 1, d))
+                if (byWeekday[DateMath::Weekday(d)])
+                    ++count;
+            MaxActive = checkedLong(count * TimeUnits);
+        }}))
+        Cancel();
 }
 
 QVariantList repDay::ActivityValues() const {
@@ -355,54 +359,55 @@ QString repDay::GetActive(const std::int32_t& s, const std::int32_t& e) {
     QString result;
     DataConnection cn;
     std::int64_t sum = 0;
-    runReporting(DayTrail + QStringLiteral("GetActive&"),
-                 {
-                     [&] {
-                         if (MaxActive >= 1)
-                             return Flow::Next;
-                         result = QStringLiteral("0");
-                         return Flow::Leave;
-                     },
-                     [&] {
-                         if (ActiveRecordset)
-                             return;
-                         const QVariantList values = ActivityValues();
-                         const std::array<bool, 7> days = included();
-                         const QString sql =
-                             ActivityStatement(int(std::count(days.begin(), days.end(), true)));
-                         if (OpenCN(cn, QString())) {
-                             ActiveRecordset = MemoryRecordset::FromQuery(*cn, sql, values);
-                             CloseCN(cn);
-                         }
-                     },
-                     // The next line tries again.
-                     [&] { return ActiveRecordset ? Flow::Next : Flow::Leave; },
-                     [&] {
-                         ActiveRecordset->SetFilter(
-                             QStringLiteral("(ActiveFrom < %1 AND ActiveTo > %2) OR "
-                                            "(ActiveFrom >= %1 AND ActiveFrom <= %2) OR "
-                                            "(ActiveTo >= %1 AND ActiveTo <= %2) OR "
-                                            "(ActiveFrom >= %1 AND ActiveTo <= %2) ")
-                                 .arg(s)
-                                 .arg(e));
-                     },
-                     [&] {
-                         MemoryRecordset& rows = *ActiveRecordset;
-                         for (rows.MoveFirst(); !rows.IsEOF(); rows.MoveNext()) {
-                             const std::int64_t from = rows.Fields(0).toLongLong();
-                             const std::int64_t to = rows.Fields(1).toLongLong();
-                             if (from <= s)
-                                 sum += to > e ? TimeUnits : to - s;
-                             else
-                                 sum += to > e ? e - from : to - from;
-                             checkedLong(sum);
-                         }
-                     },
-                     [&] {
-                         const std::int64_t pct = checkedLong(sum * 100) / MaxActive;
-                         result = QString::number(std::clamp<std::int64_t>(pct, 0, 100));
-                     },
-                 });
+    if (!ReportingHandler("repDay - GetActive&")
+             .run({
+                 [&] {
+                     if (MaxActive >= 1)
+                         return Flow::Next;
+                     result = QStringLiteral("0");
+                     return Flow::Leave;
+                 },
+                 [&] {
+                     if (ActiveRecordset)
+                         return;
+                     const QVariantList values = ActivityValues();
+                     const std::array<bool, 7> days = included();
+                     const QString sql =
+                         ActivityStatement(int(std::count(days.begin(), days.end(), true)));
+                     if (OpenCN(cn, QString())) {
+                         ActiveRecordset = MemoryRecordset::FromQuery(*cn, sql, values);
+                         CloseCN(cn);
+                     }
+                 },
+                 // The next line tries again.
+                 [&] { return ActiveRecordset ? Flow::Next : Flow::Leave; },
+                 [&] {
+                     ActiveRecordset->SetFilter(
+                         QStringLiteral("(ActiveFrom < %1 AND ActiveTo > %2) OR "
+                                        "(ActiveFrom >= %1 AND ActiveFrom <= %2) OR "
+                                        "(ActiveTo >= %1 AND ActiveTo <= %2) OR "
+                                        "(ActiveFrom >= %1 AND ActiveTo <= %2) ")
+                             .arg(s)
+                             .arg(e));
+                 },
+                 [&] {
+                     MemoryRecordset& rows = *ActiveRecordset;
+                     for (rows.MoveFirst(); !rows.IsEOF(); rows.MoveNext()) {
+                         const std::int64_t from = rows.Fields(0).toLongLong();
+                         const std::int64_t to = rows.Fields(1).toLongLong();
+                         if (from <= s)
+                             sum += to > e ? TimeUnits : to - s;
+                         else
+                             sum += to > e ? e - from : to - from;
+                         checkedLong(sum);
+                     }
+                 },
+                 [&] {
+                     const std::int64_t pct = checkedLong(sum * 100) / MaxActive;
+                     result = QString::number(std::clamp<std::int64_t>(pct, 0, 100));
+                 },
+             }))
+        Cancel();
     return result;
 }
 

@@ -1,6 +1,7 @@
 #include "reports/core/repTotals.h"
 
 #include "foundation/modbrUtilsData.h"
+#include "foundation/ReportingHandler.h"
 #include "platform/data/Connection.h"
 #include "platform/data/MemoryRecordset.h"
 #include "platform/data/Recordset.h"
@@ -156,7 +157,8 @@ void repTotals::ActiveReport_ReportStart() {
     steps.insert(steps.end(), countSteps.begin(), countSteps.end());
     for (Step& step : bindSteps(rows))
         steps.push_back(std::move(step));
-    runReporting(QStringLiteral("repTotals - ReportStart&"), steps);
+    if (!ReportingHandler("repTotals - ReportStart&").run(steps))
+        Cancel();
 }
 
 void repTotals::CountGroups(platform::Connection& connection, MemoryRecordset& rows) {

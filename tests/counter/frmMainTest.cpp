@@ -550,7 +550,7 @@ TEST_F(MainWindow, WithoutAPortOrManualModeTheLoadUnloadsTheWindow) {
         form->Show();
         FAIL() << "no error";
     } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.number(), frmMain::UnloadedWhileLoading);
+        EXPECT_EQ(e.number(), err::ObjectUnloaded);
     }
     EXPECT_EQ(dialogs, 1);
     EXPECT_FALSE(form->Loaded());

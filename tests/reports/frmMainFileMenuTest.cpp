@@ -242,7 +242,7 @@ TEST_F(FileMenu, PrintAsksThePrinterDialogAndPrintsOnlyWhenAccepted) {
     printer.choose(toFile);
     ui().mnuFilePrint->trigger();
     ASSERT_EQ(errors.reports().size(), 1u);
-    EXPECT_EQ(errors.reports()[0].number, platform::reporterr::PrinterError);
+    EXPECT_EQ(errors.reports()[0].number, platform::reportErr::PrinterError);
     EXPECT_EQ(errors.reports()[0].trail, "mnuFilePrint_Click&");
     EXPECT_EQ(errors.reports()[0].activity, "processing print menu click");
 }

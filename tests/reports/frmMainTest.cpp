@@ -350,7 +350,7 @@ TEST_F(ReportWindow, CancellingTheDataFileDialogAtLoadUnloadsTheWindowQuietly) {
         form->Show();
         FAIL() << "the window showed";
     } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.number(), frmMain::UnloadedWhileLoading);
+        EXPECT_EQ(e.number(), err::ObjectUnloaded);
     }
     EXPECT_FALSE(form->Loaded());
     EXPECT_FALSE(form->isVisible());

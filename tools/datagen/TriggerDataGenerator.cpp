@@ -100,14 +100,17 @@ private:
 
 TriggerDataGenerator::Result TriggerDataGenerator::generate(const Options& options) {
     if (options.days <= 0)
-        throw RuntimeError(5, QStringLiteral("The number of days must be at least 1."));
+        throw RuntimeError(err::InvalidProcedureCall,
+                           QStringLiteral("The number of days must be at least 1."));
     if (!options.firstDay.isValid())
-        throw RuntimeError(5, QStringLiteral("The first day is not a valid date."));
+        throw RuntimeError(err::InvalidProcedureCall,
+                           QStringLiteral("The first day is not a valid date."));
     const QString partPath = options.outPath + QStringLiteral(".part");
     QFile::remove(partPath);
     if (!QFile::copy(options.templatePath, partPath))
-        throw RuntimeError(75, QStringLiteral("Could not copy the template '%1' to '%2'.")
-                                   .arg(options.templatePath, partPath));
+        throw RuntimeError(err::PathFileAccessError,
+                           QStringLiteral("Could not copy the template '%1' to '%2'.")
+                               .arg(options.templatePath, partPath));
     QFile::setPermissions(partPath, QFile::permissions(partPath) | QFile::WriteOwner);
 
     Result result;
@@ -184,7 +187,8 @@ TriggerDataGenerator::Result TriggerDataGenerator::generate(const Options& optio
     QFile::remove(options.outPath);
     if (!QFile::rename(partPath, options.outPath))
         throw RuntimeError(
-            75, QStringLiteral("Could not move '%1' to '%2'.").arg(partPath, options.outPath));
+            err::PathFileAccessError,
+            QStringLiteral("Could not move '%1' to '%2'.").arg(partPath, options.outPath));
     return result;
 }
 

@@ -22,7 +22,7 @@ std::unique_ptr<ExportFilter> ExportFilters::create(const QString& classId) {
         if (id.compare(classId, Qt::CaseInsensitive) == 0)
             return make();
     throw ReportError::make(
-        reporterr::CannotCreateObject,
+        reportErr::CannotCreateObject,
         QStringLiteral("Cannot create an export filter of the class %1.").arg(classId));
 }
 

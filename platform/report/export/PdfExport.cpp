@@ -23,7 +23,7 @@ QByteArray PdfExport::render(const ReportDocument& pages) const {
             // A report without pages still makes a PDF that opens: one empty sheet.
             QPainter painter;
             if (!painter.begin(&writer) || !painter.end())
-                throw ReportError::make(reporterr::PrinterError,
+                throw ReportError::make(reportErr::PrinterError,
                                         QStringLiteral("The PDF could not be made."));
         }
     }

@@ -122,13 +122,13 @@ TEST_F(ConnectionTest, OpensOnlyWithItsPassword) {
             other.Open(DataFiles::connectionText(path, wrong));
             ADD_FAILURE() << "opened with " << wrong.toStdString();
         } catch (const RuntimeError& e) {
-            EXPECT_EQ(e.number(), dataerr::WrongPassword);
+            EXPECT_EQ(e.number(), dataErr::WrongPassword);
             EXPECT_EQ(e.description(), QStringLiteral("Not a valid password."));
         }
         EXPECT_EQ(other.State(), 0);
     }
     Connection noPassword;
-    EXPECT_EQ(openError(noPassword, QStringLiteral("Data Source=") + path), dataerr::WrongPassword);
+    EXPECT_EQ(openError(noPassword, QStringLiteral("Data Source=") + path), dataErr::WrongPassword);
 }
 
 TEST_P(RefusedFile, GivesTheLayersError) {
@@ -143,21 +143,21 @@ TEST_P(RefusedFile, GivesTheLayersError) {
 INSTANTIATE_TEST_SUITE_P(
     Kinds, RefusedFile,
     ::testing::Values(
-        BadFile{"Missing", [](const QString&) {}, dataerr::FileNotFound},
-        BadFile{"Folder", [](const QString& p) { QDir().mkpath(p); }, dataerr::NotADataFile},
+        BadFile{"Missing", [](const QString&) {}, dataErr::FileNotFound},
+        BadFile{"Folder", [](const QString& p) { QDir().mkpath(p); }, dataErr::NotADataFile},
         BadFile{"Text",
                 [](const QString& p) {
                     QFile f(p);
                     f.open(QIODevice::WriteOnly);
                     f.write(QByteArray("Just some words, not a database at all.\n").repeated(200));
                 },
-                dataerr::NotADataFile},
+                dataErr::NotADataFile},
         BadFile{"Empty",
                 [](const QString& p) {
                     QFile f(p);
                     f.open(QIODevice::WriteOnly);
                 },
-                dataerr::NotADataFile},
+                dataErr::NotADataFile},
         BadFile{"NoPasswordRecord",
                 [](const QString& p) {
                     DataFileCreator::create(p,
@@ -169,33 +169,33 @@ INSTANTIATE_TEST_SUITE_P(
                     c.Open(DataFiles::connectionText(p));
                     c.Execute(QStringLiteral("DROP TABLE BrantockFile"));
                 },
-                dataerr::NoPasswordRecord},
+                dataErr::NoPasswordRecord},
         BadFile{"AnotherPassword",
                 [](const QString& p) { DataFiles::createFirstFormat(p, QStringLiteral("other")); },
-                dataerr::WrongPassword},
+                dataErr::WrongPassword},
         BadFile{"HeaderOverwritten",
                 [](const QString& p) {
                     DataFiles::copyTemplate(p);
                     overwrite(p, 0, 100);
                 },
-                dataerr::NotADataFile},
+                dataErr::NotADataFile},
         BadFile{"SchemaPageOverwritten",
                 [](const QString& p) {
                     DataFiles::copyTemplate(p);
                     overwrite(p, 100, 4096 - 100);
                 },
-                dataerr::Damaged}),
+                dataErr::Damaged}),
     [](const ::testing::TestParamInfo<BadFile>& info) { return std::string(info.param.name); });
 
 TEST_F(ConnectionTest, OpeningAMissingFileDoesNotCreateIt) {
     const QString missing = folder.file(QStringLiteral("none.hbd"));
     Connection connection;
-    EXPECT_EQ(openError(connection, DataFiles::connectionText(missing)), dataerr::FileNotFound);
+    EXPECT_EQ(openError(connection, DataFiles::connectionText(missing)), dataErr::FileNotFound);
     EXPECT_FALSE(QFile::exists(missing));
     EXPECT_EQ(
         openError(connection, QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=; "
                                              "Jet OLEDB:Database Password = rk7m2q")),
-        dataerr::BadConnectionText);
+        dataErr::BadConnectionText);
 }
 
 TEST_F(ConnectionTest, ReadOnlyFileOrFolderReadsButRefusesWrites) {
@@ -218,7 +218,7 @@ TEST_F(ConnectionTest, ReadOnlyFileOrFolderReadsButRefusesWrites) {
         EXPECT_EQ(RaisedError::numberOf([&] {
                       connection.Execute(Insert, {1, 2, 3, 0, true});
                   }),
-                  dataerr::ReadOnly);
+                  dataErr::ReadOnly);
         EXPECT_EQ(rowCount(connection), 1);
     }
 }
@@ -237,10 +237,10 @@ TEST_F(ConnectionTest, LockHeldPastTheWaitFailsAndNothingIsLost) {
     EXPECT_EQ(RaisedError::numberOf([&] {
                   waiter.Execute(Insert, {2, 2, 2, 0, false});
               }),
-              dataerr::Locked);
+              dataErr::Locked);
     Connection late;
     late.setSettings(shortWait);
-    EXPECT_EQ(openError(late, DataFiles::connectionText(path)), dataerr::Locked);
+    EXPECT_EQ(openError(late, DataFiles::connectionText(path)), dataErr::Locked);
     holder.Execute(QStringLiteral("COMMIT"));
 
     waiter.Execute(Insert, {2, 2, 2, 0, false});
@@ -272,24 +272,24 @@ TEST_F(ConnectionTest, OpenRecordSetKeepsNoWriterWaiting) {
 TEST_F(ConnectionTest, StatementErrorsCarrySQLitesMessage) {
     Connection connection;
     EXPECT_EQ(RaisedError::numberOf([&] { connection.Execute(QStringLiteral("SELECT 1")); }),
-              dataerr::ConnectionClosed);
+              dataErr::ConnectionClosed);
     connection.Open(DataFiles::connectionText(path));
     try {
         connection.Execute(QStringLiteral("INSERT INTO Nowhere (a) VALUES (?)"), {1});
         ADD_FAILURE();
     } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.number(), dataerr::SqlError);
+        EXPECT_EQ(e.number(), dataErr::SqlError);
         EXPECT_TRUE(e.description().contains(QStringLiteral("no such table: Nowhere")))
             << e.description().toStdString();
     }
     EXPECT_EQ(RaisedError::numberOf([&] {
                   connection.Execute(Insert, {1, 2});
               }),
-              dataerr::SqlError);
+              dataErr::SqlError);
     EXPECT_EQ(RaisedError::numberOf([&] {
                   connection.Execute(QStringLiteral("DELETE FROM Sites; DROP TABLE Sites"));
               }),
-              dataerr::SqlError);
+              dataErr::SqlError);
     EXPECT_EQ(connection.Execute(QStringLiteral("SELECT count(*) FROM Sites")), 0);
 }
 
@@ -349,7 +349,7 @@ TEST(ForeignFile, IsRefusedWithoutBeingChanged) {
         shortWait.lockWaitMs = 200;
         connection.setSettings(shortWait);
         EXPECT_EQ(openError(connection, DataFiles::connectionText(path)),
-                  dataerr::NoPasswordRecord);
+                  dataErr::NoPasswordRecord);
         EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), names);
         EXPECT_EQ(bytesOf(path), file);
         EXPECT_EQ(bytesOf(path + QStringLiteral("-wal")), log);

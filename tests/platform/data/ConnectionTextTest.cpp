@@ -81,7 +81,7 @@ TEST(ConnectionTextQuote, BrokenQuotesAreRefused) {
             ConnectionText::parse(QString::fromUtf8(raw));
             ADD_FAILURE() << raw;
         } catch (const brantock::RuntimeError& e) {
-            EXPECT_EQ(e.number(), brantock::platform::dataerr::BadConnectionText) << raw;
+            EXPECT_EQ(e.number(), brantock::platform::dataErr::BadConnectionText) << raw;
         }
     }
 }

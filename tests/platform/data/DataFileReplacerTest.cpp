@@ -90,7 +90,7 @@ TEST(DataFileReplacer, WaitsForTheOldFilesLock) {
     writer.Execute(QStringLiteral("INSERT INTO Triggers (TriggerDate) VALUES (1)"));
     EXPECT_EQ(RaisedError::numberOf(
                   [&] { DataFileReplacer::copy(DataFiles::templatePath(), path, 100); }),
-              dataerr::Locked);
+              dataErr::Locked);
     EXPECT_EQ(bytesOf(path), before);
     writer.Execute(QStringLiteral("COMMIT"));
     EXPECT_EQ(triggers(writer), 1);

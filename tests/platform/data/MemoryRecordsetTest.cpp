@@ -54,7 +54,7 @@ TEST(MemoryRecordset, FilterFindsTheSlotAndHalvedCountsRoundToEven) {
     EXPECT_TRUE(slots.IsEOF());
     EXPECT_TRUE(slots.IsBOF());
     EXPECT_EQ(RaisedError::numberOf([&] { slots.SetField(QStringLiteral("Monday"), 1); }),
-              dataerr::NoCurrentRow);
+              dataErr::NoCurrentRow);
 
     slots.SetFilter(QString());
     EXPECT_EQ(slots.Filter(), QString());
@@ -130,10 +130,10 @@ TEST(MemoryRecordset, UnreadableFiltersAreErrors) {
     for (const char* bad : {"Time =", "Time = '8:00 AM", "(Time = 'x'", "Time ~ 'x'", "= 3",
                             "Time = 'x' AND", "Time = 'x' junk"})
         EXPECT_EQ(RaisedError::numberOf([&] { slots.SetFilter(QString::fromUtf8(bad)); }),
-                  dataerr::BadFilter)
+                  dataErr::BadFilter)
             << bad;
     EXPECT_EQ(RaisedError::numberOf([&] { slots.SetFilter(QStringLiteral("Tuesday = 1")); }),
-              dataerr::FieldNotFound);
+              dataErr::FieldNotFound);
     // A failed filter leaves the rows as they were.
     EXPECT_EQ(slots.RecordCount(), 1);
 }
@@ -147,12 +147,12 @@ TEST(MemoryRecordset, ValuesAreCheckedAgainstTheirField) {
               err::Overflow);
     EXPECT_EQ(
         RaisedError::numberOf([&] { slots.SetField(QStringLiteral("Time"), QString(251, u'x')); }),
-        dataerr::ValueTooLong);
+        dataErr::ValueTooLong);
     EXPECT_EQ(RaisedError::numberOf([&] { slots.SetField(QStringLiteral("Sunday"), 1); }),
-              dataerr::FieldNotFound);
+              dataErr::FieldNotFound);
     EXPECT_EQ(
         RaisedError::numberOf([&] { slots.AppendField(QStringLiteral("Sunday"), Type::Integer); }),
-        dataerr::InvalidOperation);
+        dataErr::InvalidOperation);
     EXPECT_EQ(RaisedError::numberOf([&] {
                   slots.AddNew({QStringLiteral("Time"), QStringLiteral("Monday")},
                                {QStringLiteral("9:00 AM"), QStringLiteral("x")});

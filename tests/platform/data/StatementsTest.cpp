@@ -224,7 +224,7 @@ TEST_F(StatementsTest, TableRecordsetRefusesToWriteARowAnotherProgramDeleted) {
         sites.Update();
         ADD_FAILURE();
     } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.number(), dataerr::RowGone);
+        EXPECT_EQ(e.number(), dataErr::RowGone);
     }
     EXPECT_TRUE(connection.Query(QStringLiteral("SELECT * FROM Sites")).IsEOF());
 }

@@ -72,6 +72,6 @@ TEST(CommonDialog, ACancelRaisesItsErrorOnlyWhenAskedTo) {
         cdl.ShowSave();
         ADD_FAILURE() << "a cancel raised nothing";
     } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.number(), CommonDialog::CancelErrorNumber);
+        EXPECT_EQ(e.number(), dialogErr::Cancel);
     }
 }

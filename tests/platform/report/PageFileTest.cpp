@@ -119,27 +119,27 @@ TEST(PageFile, DamagedOrForeignFilesAreRefusedWithTheirError) {
         QByteArray bytes;
         int error;
     } cases[] = {
-        {"empty", QByteArray(), reporterr::NotAPageFile},
-        {"a PDF", QByteArrayLiteral("%PDF-1.4\n%\xe2\xe3\xcf\xd3\n"), reporterr::NotAPageFile},
+        {"empty", QByteArray(), reportErr::NotAPageFile},
+        {"a PDF", QByteArrayLiteral("%PDF-1.4\n%\xe2\xe3\xcf\xd3\n"), reportErr::NotAPageFile},
         {"the magic mangled as text", QByteArray(good).replace("\r\n", "\n"),
-         reporterr::NotAPageFile},
-        {"only the header", good.left(22), reporterr::DamagedPageFile},
-        {"cut short by a byte", good.chopped(1), reporterr::DamagedPageFile},
-        {"cut in half", good.left(good.size() / 2), reporterr::DamagedPageFile},
-        {"a byte more", good + '\0', reporterr::DamagedPageFile},
-        {"a byte changed", flipped(good.size() / 2), reporterr::DamagedPageFile},
-        {"the checksum changed", flipped(good.size() - 1), reporterr::DamagedPageFile},
-        {"a later format", envelope(QByteArray(), 2), reporterr::NewerPageFile},
-        {"format 0", envelope(QByteArray(), 0), reporterr::DamagedPageFile},
+         reportErr::NotAPageFile},
+        {"only the header", good.left(22), reportErr::DamagedPageFile},
+        {"cut short by a byte", good.chopped(1), reportErr::DamagedPageFile},
+        {"cut in half", good.left(good.size() / 2), reportErr::DamagedPageFile},
+        {"a byte more", good + '\0', reportErr::DamagedPageFile},
+        {"a byte changed", flipped(good.size() / 2), reportErr::DamagedPageFile},
+        {"the checksum changed", flipped(good.size() - 1), reportErr::DamagedPageFile},
+        {"a later format", envelope(QByteArray(), 2), reportErr::NewerPageFile},
+        {"format 0", envelope(QByteArray(), 0), reportErr::DamagedPageFile},
         // Sound envelopes around payloads that do not hold together.
-        {"a count past the end", envelope(u32(0xffffffff)), reporterr::DamagedPageFile},
+        {"a count past the end", envelope(u32(0xffffffff)), reportErr::DamagedPageFile},
         {"a text index past the table", envelope(u32(0) + u32(0) + u32(0)),
-         reporterr::DamagedPageFile},
-        {"an unknown item", envelope(page), reporterr::DamagedPageFile},
+         reportErr::DamagedPageFile},
+        {"an unknown item", envelope(page), reportErr::DamagedPageFile},
         {"bytes after the pages", envelope(u32(1) + u32(0) + u32(0) + u32(0) + '\0'),
-         reporterr::DamagedPageFile},
+         reportErr::DamagedPageFile},
         {"a text that is not UTF-8", envelope(u32(1) + u32(2) + "\xc3\x28" + u32(0) + u32(0)),
-         reporterr::DamagedPageFile},
+         reportErr::DamagedPageFile},
     };
     for (const auto& c : cases)
         EXPECT_EQ(decodeError(c.bytes), c.error) << c.name;
@@ -150,8 +150,8 @@ TEST(PageFile, DamagedOrForeignFilesAreRefusedWithTheirError) {
 
 TEST(PageFile, AnyDamageIsAnErrorNeverACrash) {
     const QByteArray good = PageFile::encode(sampleDocument());
-    const std::set<int> refusals{reporterr::NotAPageFile, reporterr::DamagedPageFile,
-                                 reporterr::NewerPageFile};
+    const std::set<int> refusals{reportErr::NotAPageFile, reportErr::DamagedPageFile,
+                                 reportErr::NewerPageFile};
     QRandomGenerator random(20240131);
     for (int round = 0; round < 300; ++round) {
         QByteArray bytes = good;
@@ -188,5 +188,5 @@ TEST(PageFile, MissingAndUnwritableFilesAreFileErrors) {
     foreign.write("Not a report at all");
     foreign.close();
     EXPECT_EQ(RaisedError::numberOf([&] { ReportDocument::Load(foreign.fileName()); }),
-              reporterr::NotAPageFile);
+              reportErr::NotAPageFile);
 }

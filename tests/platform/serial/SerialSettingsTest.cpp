@@ -44,7 +44,7 @@ TEST(SerialSettings, MalformedTextIsAnInvalidPropertyValueAndChangesNothing) {
             control.SetSettings(QString::fromLatin1(text));
             ADD_FAILURE() << "accepted " << text;
         } catch (const brantock::RuntimeError& e) {
-            EXPECT_EQ(e.number(), comErr::InvalidPropertyValue) << text;
+            EXPECT_EQ(e.number(), brantock::err::InvalidPropertyValue) << text;
         }
     }
     EXPECT_EQ(control.Settings(), QStringLiteral("9600,n,8,1"));

@@ -107,7 +107,7 @@ TEST(ExportFilters, MakesEachFilterByItsClassIdentifierAndRefusesAnyOther) {
         ExportFilters::create(QStringLiteral("{00000000-0000-0000-0000-000000000000}"));
         ADD_FAILURE() << "an unknown class was made";
     } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.number(), reporterr::CannotCreateObject);
+        EXPECT_EQ(e.number(), reportErr::CannotCreateObject);
         EXPECT_EQ(e.source(), ReportError::Source);
     }
 }

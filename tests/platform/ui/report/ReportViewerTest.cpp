@@ -171,7 +171,7 @@ TEST(ReportViewer, PrintingAsksThePrinterDialogAndPrintsOnlyWhenAccepted) {
     PrintDialogChoice nowhere = all;
     nowhere.outputFileName = folder.file(QStringLiteral("no/such/folder/x.pdf"));
     dialog.choose(nowhere);
-    EXPECT_EQ(RaisedError::numberOf([&] { viewer.Print(true); }), reporterr::PrinterError);
+    EXPECT_EQ(RaisedError::numberOf([&] { viewer.Print(true); }), reportErr::PrinterError);
 }
 
 TEST(QtPrinterDialog, WithoutAScreenIsCancelledAtOnce) {
