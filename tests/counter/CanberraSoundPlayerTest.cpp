@@ -101,15 +101,17 @@ TEST_F(PlayerOnAServer, AfterQuietEverySpacedSoundIsHeardAndABurstIsHeardToItsLa
     std::sort(delays.begin(), delays.end());
     const std::int64_t delay = delays[delays.size() / 2];
 
-    // The burst's sounds, each cut by the next, and its last heard where it was asked for:
-    // starting about as long after its request as the spaced sounds did after theirs.
+    // The burst's sounds, and its last one heard where it was asked for: starting at least
+    // about as long after its request as the spaced sounds did after theirs.
     const auto heard = recording->onsets(burst.front(), burst.back() + samples(1000), Heard, 20);
     std::cout << "sound heard " << delay * 1000 / Rate << " ms after a request (median); "
               << heard.size() << " of the burst's 20 sounds heard apart" << std::endl;
     ASSERT_FALSE(heard.empty()) << "nothing of the burst was heard";
     EXPECT_GE(heard.size(), 15u) << "the burst was heard only in part";
-    EXPECT_NEAR(double(heard.back() - burst.back()), double(delay), double(samples(50)))
-        << "the burst's last sound was not heard at its time";
+    // A busy machine may start it late, never early: the sound before it began 100 ms earlier.
+    EXPECT_GE(heard.back() - burst.back(), delay - samples(50))
+        << "the burst's last sound was not heard";
+    EXPECT_LE(heard.back() - burst.back(), samples(500)) << "the burst's last sound came late";
 }
 
 TEST_F(PlayerOnAServer, ANewSoundCutsTheOnePlayingShort) {
