@@ -1,6 +1,6 @@
 #include "counter/Main.h"
+#include "counter/CanberraSoundPlayer.h"
 #include "counter/frmMain.h"
-#include "counter/QtSoundPlayer.h"
 #include "foundation/App.h"
 #include "platform/ui/QtServices.h"
 
@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     brantock::platform::QtServices::install();
     brantock::App::SetTitle(QStringLiteral("Brantock"));
-    brantock::counter::QtSoundPlayer sounds;
+    brantock::counter::CanberraSoundPlayer sounds;
     brantock::counter::SoundPlayer::setCurrent(&sounds);
     int result = 0;
     if (brantock::counter::Main()) {

@@ -5,7 +5,9 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config git
-  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6opengl6-dev
+  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
+  libcanberra-dev libcanberra-pulse
+  pulseaudio pulseaudio-utils
   libsqlite3-dev sqlite3 libxlsxwriter-dev
   dbus-daemon dbus-bin
   libgtest-dev libgmock-dev googletest

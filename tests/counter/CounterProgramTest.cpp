@@ -1,12 +1,14 @@
 #include "tests/counter/support/RecordingSoundPlayer.h"
 #include "tests/counter/support/SimulatedPorts.h"
 #include "tests/support/DataFiles.h"
+#include "tests/support/EnvironmentVariable.h"
 #include "tests/support/ScriptedErrors.h"
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/StandInProgram.h"
 #include "tests/support/TemporaryRegistry.h"
 #include "tests/support/TestEnvironment.h"
 
+#include "counter/CanberraSoundPlayer.h"
 #include "counter/core/CounterSettings.h"
 #include "counter/core/CounterState.h"
 #include "counter/core/DataLogger.h"
@@ -82,7 +84,39 @@ protected:
     std::unique_ptr<frmMain> form;
 };
 
+// The program's own sound player on a machine with no sound server and no sound card: no
+// server at the address, and an ALSA configuration that defines no device.
+class CounterProgramWithoutSound : public CounterProgram {
+protected:
+    CounterProgramWithoutSound() {
+        QFile none(files.file("asound.conf"));
+        none.open(QIODevice::WriteOnly);
+        SoundPlayer::setCurrent(&sounds);
+    }
+    ~CounterProgramWithoutSound() override {
+        form.reset();
+        SoundPlayer::setCurrent(&player);
+    }
+
+    EnvironmentVariable server{"PULSE_SERVER",
+                               QFile::encodeName("unix:" + files.file("no-server"))};
+    EnvironmentVariable alsa{"ALSA_CONFIG_PATH", QFile::encodeName(files.file("asound.conf"))};
+    CanberraSoundPlayer sounds;
+};
+
 } // namespace
+
+TEST_F(CounterProgramWithoutSound, CountsAndLogsEveryPulseSilently) {
+    portsim::PeerServer& peer = ports.serve(1);
+    start();
+    ASSERT_EQ(form->ui().cmbSounds->currentText(), "<default>");
+    peer.pulse(portsim::PeerServer::Line::Dsr, 300, 0us);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->CounterCaption() == "300 "; }, 20000))
+        << form->CounterCaption().toStdString();
+    EXPECT_EQ(rows(), 300);
+    EXPECT_TRUE(errors.reports().empty());
+    EXPECT_TRUE(boxes.shown().empty());
+}
 
 TEST_F(CounterProgram, EveryPulseOnTheLineIsCountedShownAndLogged) {
     portsim::PeerServer& peer = ports.serve(1);

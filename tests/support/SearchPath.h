@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QByteArray>
+#include "tests/support/EnvironmentVariable.h"
+
 #include <QString>
 
 namespace brantock::testsupport {
@@ -9,14 +10,10 @@ namespace brantock::testsupport {
 // decides what a bare program name finds.
 class SearchPath {
 public:
-    explicit SearchPath(const QString& folder);
-    ~SearchPath();
-    SearchPath(const SearchPath&) = delete;
-    SearchPath& operator=(const SearchPath&) = delete;
+    explicit SearchPath(const QString& folder) : path_("PATH", folder.toLocal8Bit()) {}
 
 private:
-    bool wasSet_;
-    QByteArray previous_;
+    EnvironmentVariable path_;
 };
 
 } // namespace brantock::testsupport
