@@ -178,8 +178,9 @@ TEST(ChartPainter, CategoryLabelsStandUnderTheirCategoriesAndThinOutOnlyWhenAske
         chart.tickSpacing = c.tickSpacing;
         const ChartLayout l = ChartPainter::layout(chart, Box);
         EXPECT_EQ(l.labelStep > 1, c.thinned);
-        if (c.labelSpacing > 0)
+        if (c.labelSpacing > 0) {
             EXPECT_EQ(l.labelStep, c.labelSpacing);
+        }
         EXPECT_EQ(l.tickStep, c.tickSpacing > 0 ? c.tickSpacing : l.labelStep);
 
         const QImage image = render(chart);
