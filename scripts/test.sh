@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Builds everything and runs the whole test suite headless.
+# Installs what the build needs, builds everything and runs the whole test suite headless.
+# Arguments go to CMake when it configures the build (.ci/run: -DBRANTOCK_WERROR=ON).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-cmake -S . -B build -G Ninja
+cmake -S . -B build -G Ninja "$@"
 cmake --build build --parallel
 
 # File permissions do not bind root, so the tests of refused access skip there; run them

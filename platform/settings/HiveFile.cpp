@@ -1,5 +1,7 @@
 #include "platform/settings/HiveFile.h"
 
+#include <QUtf8StringView>
+
 #include <algorithm>
 #include <cstdio>
 
@@ -32,37 +34,29 @@ int hexDigit(char c) {
     return -1;
 }
 
+// Reads the quoted text at the start of s into out, undoing the "\\" and "\"" escapes; returns
+// the position after the closing quote, npos when there is none (a torn line).
+template <class Out> std::size_t scanQuoted(std::string_view s, Out& out) {
+    if (s.empty() || s.front() != '"')
+        return std::string_view::npos;
+    for (std::size_t i = 1; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c == '\\' && i + 1 < s.size() && (s[i + 1] == '\\' || s[i + 1] == '"'))
+            out.push_back(typename Out::value_type(s[++i]));
+        else if (c == '"')
+            return i + 1;
+        else
+            out.push_back(typename Out::value_type(c));
+    }
+    return std::string_view::npos;
+}
+
 // Reads `@` or a quoted name; pos ends after the "=" and the blanks behind it.
 bool parseName(std::string_view s, std::size_t& pos, std::string& name) {
-    pos = 0;
     name.clear();
-    if (s.empty())
+    pos = !s.empty() && s.front() == '@' ? 1 : scanQuoted(s, name);
+    if (pos == std::string_view::npos)
         return false;
-    if (s[0] == '@') {
-        pos = 1;
-    } else if (s[0] == '"') {
-        std::size_t i = 1;
-        bool closed = false;
-        while (i < s.size()) {
-            const char c = s[i];
-            if (c == '\\' && i + 1 < s.size() && (s[i + 1] == '\\' || s[i + 1] == '"')) {
-                name += s[i + 1];
-                i += 2;
-            } else if (c == '"') {
-                closed = true;
-                ++i;
-                break;
-            } else {
-                name += c;
-                ++i;
-            }
-        }
-        if (!closed)
-            return false;
-        pos = i;
-    } else {
-        return false;
-    }
     while (pos < s.size() && (s[pos] == ' ' || s[pos] == '\t'))
         ++pos;
     if (pos >= s.size() || s[pos] != '=')
@@ -74,22 +68,8 @@ bool parseName(std::string_view s, std::size_t& pos, std::string& name) {
 }
 
 bool parseQuoted(std::string_view s, std::vector<std::uint8_t>& out) {
-    if (s.size() < 2 || s.front() != '"')
-        return false;
-    std::size_t i = 1;
-    while (i < s.size()) {
-        const char c = s[i];
-        if (c == '\\' && i + 1 < s.size() && (s[i + 1] == '\\' || s[i + 1] == '"')) {
-            out.push_back(std::uint8_t(s[i + 1]));
-            i += 2;
-        } else if (c == '"') {
-            return trimmed(s.substr(i + 1)).empty();
-        } else {
-            out.push_back(std::uint8_t(c));
-            ++i;
-        }
-    }
-    return false; // no closing quote: a torn line
+    const std::size_t end = scanQuoted(s, out);
+    return end != std::string_view::npos && trimmed(s.substr(end)).empty();
 }
 
 bool parseHexBytes(std::string_view s, std::vector<std::uint8_t>& out) {
@@ -119,6 +99,34 @@ bool parseHexBytes(std::string_view s, std::vector<std::uint8_t>& out) {
     return !expectByte || out.empty();
 }
 
+// The file's lines without their line ends, after a byte order mark.
+std::vector<std::string_view> splitLines(std::string_view text) {
+    if (text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const std::size_t nl = text.find('\n');
+        std::string_view line = text.substr(0, nl);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        lines.push_back(line);
+        if (nl == std::string_view::npos)
+            break;
+        text.remove_prefix(nl + 1);
+    }
+    return lines;
+}
+
+// The first line after the blank lines and the format's header line.
+std::size_t firstBodyLine(const std::vector<std::string_view>& lines) {
+    std::size_t i = 0;
+    while (i < lines.size() && trimmed(lines[i]).empty())
+        ++i;
+    if (i < lines.size() && (trimmed(lines[i]) == Header || trimmed(lines[i]) == OldHeader))
+        ++i;
+    return i;
+}
+
 bool isHeader(std::string_view line) {
     return line.size() > 2 && line.front() == '[' && line.back() == ']';
 }
@@ -144,7 +152,7 @@ bool startsWithNoCase(std::string_view s, std::string_view prefix) {
 bool parseData(std::string_view s, HiveFile::Value& value) {
     value.data.clear();
     if (!s.empty() && s.front() == '"') {
-        value.type = 1;
+        value.type = HiveFile::Text;
         return parseQuoted(s, value.data);
     }
     if (startsWithNoCase(s, "dword:")) {
@@ -158,13 +166,13 @@ bool parseData(std::string_view s, HiveFile::Value& value) {
                 return false;
             n = n * 16 + std::uint32_t(d);
         }
-        value.type = 4;
+        value.type = HiveFile::Number;
         for (int b = 0; b < 4; ++b)
             value.data.push_back(std::uint8_t((n >> (8 * b)) & 0xFF));
         return true;
     }
     if (startsWithNoCase(s, "hex:")) {
-        value.type = 3;
+        value.type = HiveFile::Binary;
         return parseHexBytes(s.substr(4), value.data);
     }
     if (startsWithNoCase(s, "hex(")) {
@@ -184,31 +192,11 @@ bool parseData(std::string_view s, HiveFile::Value& value) {
     return false;
 }
 
-bool isValidUtf8Text(const std::vector<std::uint8_t>& bytes) {
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const std::uint8_t c = bytes[i];
-        if (c < 0x20 || c == 0x7F)
-            return false;
-        int follow = 0;
-        if (c < 0x80)
-            follow = 0;
-        else if ((c & 0xE0) == 0xC0 && c >= 0xC2)
-            follow = 1;
-        else if ((c & 0xF0) == 0xE0)
-            follow = 2;
-        else if ((c & 0xF8) == 0xF0 && c <= 0xF4)
-            follow = 3;
-        else
-            return false;
-        if (i + follow >= bytes.size())
-            return false;
-        for (int k = 1; k <= follow; ++k)
-            if ((bytes[i + k] & 0xC0) != 0x80)
-                return false;
-        i += follow + 1;
-    }
-    return true;
+// Text the quoted form holds as it is: UTF-8 without control characters (a line break would
+// end the line).
+bool isQuotableText(const std::vector<std::uint8_t>& bytes) {
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    return HiveFile::isStorableName(text) && QUtf8StringView(text).isValidUtf8();
 }
 
 std::string quoted(std::string_view text) {
@@ -241,16 +229,16 @@ void appendHex(std::string& line, const std::vector<std::uint8_t>& data) {
 std::string serializeValue(const HiveFile::Value& v) {
     std::string line = v.name.empty() ? "@" : quoted(v.name);
     line += '=';
-    if (v.type == 1 && isValidUtf8Text(v.data)) {
+    if (v.type == HiveFile::Text && isQuotableText(v.data)) {
         line += quoted(std::string(v.data.begin(), v.data.end()));
-    } else if (v.type == 4 && v.data.size() == 4) {
+    } else if (v.type == HiveFile::Number && v.data.size() == 4) {
         const std::uint32_t n = std::uint32_t(v.data[0]) | (std::uint32_t(v.data[1]) << 8) |
                                 (std::uint32_t(v.data[2]) << 16) | (std::uint32_t(v.data[3]) << 24);
         char buf[16];
         std::snprintf(buf, sizeof buf, "dword:%08x", n);
         line += buf;
     } else {
-        if (v.type == 3) {
+        if (v.type == HiveFile::Binary) {
             line += "hex:";
         } else {
             char buf[24];
@@ -393,86 +381,67 @@ std::size_t HiveFile::keptLineCount() const {
 
 HiveFile HiveFile::parse(std::string_view text, std::string rootName) {
     HiveFile hive(std::move(rootName));
-    if (text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF")
-        text.remove_prefix(3);
-
-    std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        const std::size_t nl = text.find('\n');
-        std::string_view line = text.substr(0, nl);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        lines.push_back(line);
-        if (nl == std::string_view::npos)
-            break;
-        text.remove_prefix(nl + 1);
-    }
-
-    std::size_t i = 0;
-    while (i < lines.size() && trimmed(lines[i]).empty())
-        ++i;
-    if (i < lines.size() && (trimmed(lines[i]) == Header || trimmed(lines[i]) == OldHeader))
-        ++i;
-
-    // The section lines are kept in (npos: before the first one), and whether its values
-    // are read: not under a header that cannot be read, whose values belong to no known key.
-    std::size_t section = std::string::npos;
-    bool readValues = false;
-    auto keep = [&](std::string_view raw) {
-        if (section == std::string::npos) {
-            hive.preamble_.emplace_back(raw);
-            return;
-        }
-        Key& key = hive.keys_[section];
-        key.keptLines.push_back(KeptLine{key.values.size(), std::string(raw)});
-    };
-
-    while (i < lines.size()) {
-        const std::string_view raw = lines[i];
-        const std::string_view line = trimmed(raw);
+    const std::vector<std::string_view> lines = splitLines(text);
+    Section section;
+    for (std::size_t i = firstBodyLine(lines); i < lines.size();) {
+        const std::string_view line = trimmed(lines[i]);
         if (line.empty()) {
             ++i;
-            continue;
-        }
-        if (isHeader(line)) {
-            const auto path =
-                line[1] == '-' ? std::nullopt : normalisePath(line.substr(1, line.size() - 2));
-            if (path && !path->empty()) {
-                section = hive.keyIndex(*path);
-                if (section == std::string::npos)
-                    section = hive.addKey(*path);
-                readValues = true;
-            } else {
-                section = hive.addUnreadableSection();
-                readValues = false;
-                keep(raw);
-            }
+        } else if (isHeader(line)) {
+            section = hive.readHeader(lines[i]);
             ++i;
-            continue;
-        }
-
-        std::size_t pos = 0;
-        Value value;
-        const bool named = readValues && parseName(line, pos, value.name);
-        std::string logical(line);
-        std::size_t last = i;
-        if (named && startsWithNoCase(line.substr(pos), "hex")) {
-            while (!logical.empty() && logical.back() == '\\' && last + 1 < lines.size() &&
-                   isHexContinuation(trimmed(lines[last + 1]))) {
-                logical.pop_back();
-                ++last;
-                logical += trimmed(lines[last]);
-            }
-        }
-        if (named && parseData(std::string_view(logical).substr(pos), value)) {
-            hive.putValue(section, std::move(value));
         } else {
-            for (std::size_t k = i; k <= last; ++k)
-                keep(lines[k]);
+            i = hive.readValue(lines, i, section);
         }
-        i = last + 1;
     }
     return hive;
+}
+
+HiveFile::Section HiveFile::readHeader(std::string_view raw) {
+    const std::string_view line = trimmed(raw);
+    const auto path =
+        line[1] == '-' ? std::nullopt : normalisePath(line.substr(1, line.size() - 2));
+    if (path && !path->empty()) {
+        const std::size_t key = keyIndex(*path);
+        return Section{key == std::string::npos ? addKey(*path) : key, true};
+    }
+    const Section unreadable{addUnreadableSection(), false};
+    keepLine(unreadable, raw);
+    return unreadable;
+}
+
+std::size_t HiveFile::readValue(const std::vector<std::string_view>& lines, std::size_t first,
+                                const Section& section) {
+    const std::string_view line = trimmed(lines[first]);
+    std::size_t pos = 0;
+    Value value;
+    const bool named = section.readValues && parseName(line, pos, value.name);
+    std::string logical(line);
+    std::size_t last = first;
+    if (named && startsWithNoCase(line.substr(pos), "hex")) {
+        while (!logical.empty() && logical.back() == '\\' && last + 1 < lines.size() &&
+               isHexContinuation(trimmed(lines[last + 1]))) {
+            logical.pop_back();
+            ++last;
+            logical += trimmed(lines[last]);
+        }
+    }
+    if (named && parseData(std::string_view(logical).substr(pos), value)) {
+        putValue(section.key, std::move(value));
+    } else {
+        for (std::size_t k = first; k <= last; ++k)
+            keepLine(section, lines[k]);
+    }
+    return last + 1;
+}
+
+void HiveFile::keepLine(const Section& section, std::string_view raw) {
+    if (section.key == std::string::npos) {
+        preamble_.emplace_back(raw);
+        return;
+    }
+    Key& key = keys_[section.key];
+    key.keptLines.push_back(KeptLine{key.values.size(), std::string(raw)});
 }
 
 std::string HiveFile::serialize() const {

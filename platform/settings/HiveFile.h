@@ -27,9 +27,12 @@ namespace brantock::platform {
 // writing a hive take time in proportion to its size.
 class HiveFile {
 public:
+    // The value types written in a form of their own; any other type is written as hex(N).
+    enum ValueType : std::uint32_t { Text = 1, Binary = 3, Number = 4 };
+
     struct Value {
-        std::string name; // "" is the key's default value ("@")
-        std::uint32_t type = 0;
+        std::string name;       // "" is the key's default value ("@")
+        std::uint32_t type = 0; // a ValueType or any other
         std::vector<std::uint8_t> data;
     };
     struct KeptLine {
@@ -72,6 +75,20 @@ public:
 
 private:
     using NameIndex = std::unordered_map<std::string, std::size_t>; // folded name -> position
+
+    // Where parse() stands: the section whose lines it keeps (npos: before the first one), and
+    // whether its values are read; not under a header that cannot be read, whose values
+    // belong to no known key.
+    struct Section {
+        std::size_t key = std::string::npos;
+        bool readValues = false;
+    };
+    Section readHeader(std::string_view raw);
+    // Reads the value starting at lines[first] (with the lines a hex list carries on into)
+    // or keeps its lines; returns the index of the line after it.
+    std::size_t readValue(const std::vector<std::string_view>& lines, std::size_t first,
+                          const Section& section);
+    void keepLine(const Section& section, std::string_view raw);
 
     static std::string folded(std::string_view name);
     std::string fullPath(std::string_view path) const;

@@ -215,9 +215,10 @@ TEST_F(Sites, ADuplicateIdentifierAsksWhichNameToUse) {
         EXPECT_EQ(SiteName, c.siteName);
         EXPECT_EQ(SiteID, 7);
         ASSERT_EQ(messages.shown().size(), before + 1 + c.conflictMessages);
-        if (c.conflictMessages)
+        if (c.conflictMessages) {
             EXPECT_EQ(messages.last().prompt,
                       "You need to fix your site id. There is a site ID conflict");
+        }
     }
 }
 

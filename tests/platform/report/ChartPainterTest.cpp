@@ -182,8 +182,9 @@ TEST(ChartPainter, CategoryLabelsStandUnderTheirCategoriesAndThinOutOnlyWhenAske
         const ChartLayout l = ChartPainter::layout(chart, Box);
         EXPECT_EQ(l.labelStep > 1, c.thinned);
         // Labels asked for that even two rows cannot hold are thinned by whole spacings.
-        if (c.labelSpacing > 0)
+        if (c.labelSpacing > 0) {
             EXPECT_EQ(l.labelStep % c.labelSpacing, 0);
+        }
         EXPECT_EQ(l.tickStep, c.tickSpacing > 0 ? c.tickSpacing : l.labelStep);
 
         const QImage image = render(chart);

@@ -275,8 +275,9 @@ TEST_P(PageBreaks, RowsOverflowOntoNextPagesWithBandsRepeatedAsTheySay) {
             EXPECT_EQ(detailTop, top);
             top += 250;
         }
-        if (p + 1 == pages.size())
+        if (p + 1 == pages.size()) {
             EXPECT_EQ(view.tops[ReportSectionKind::ReportFooter], QList<int>{top});
+        }
         EXPECT_LE(top, c.pageFooter ? 1700 : 1900);
 
         if (c.pageFooter) {
@@ -353,8 +354,9 @@ TEST_P(CancelFrom, EndsTheRunThereAndStillRaisesReportEnd) {
     const QString count = QString::number(report.Pages().Count());
     for (const ReportPage& page : report.Pages().pages)
         for (const PageItem& item : page.items)
-            if (item.source.control == QStringLiteral("txtPages"))
+            if (item.source.control == QStringLiteral("txtPages")) {
                 EXPECT_EQ(item.text, count);
+            }
 }
 
 INSTANTIATE_TEST_SUITE_P(

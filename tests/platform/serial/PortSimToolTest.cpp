@@ -1,4 +1,5 @@
 #include "tests/platform/serial/CommRecorder.h"
+#include "tests/platform/serial/InputUntil.h"
 #include "tests/support/TestEnvironment.h"
 
 #include "platform/serial/CommControl.h"
@@ -14,6 +15,7 @@
 
 using namespace brantock::platform;
 using brantock::testsupport::CommRecorder;
+using brantock::testsupport::inputUntil;
 using brantock::testsupport::ScratchFolder;
 using brantock::testsupport::SeenChange;
 
@@ -68,8 +70,7 @@ TEST_F(PortSimTool, CommandsDriveTheLinesAndShowTheOutputs) {
     EXPECT_EQ(recorder.seen.back(), (SeenChange{comEvCD, false, true, false}));
 
     control.SetOutput(QStringLiteral("Brantock"));
-    QTest::qWait(100);
-    EXPECT_EQ(control.Input(), QStringLiteral("Brantock"));
+    EXPECT_EQ(inputUntil(control, 8), QStringLiteral("Brantock"));
     command("received");
     EXPECT_EQ(readLine(), "received " + QByteArray("Brantock").toHex());
 
@@ -86,7 +87,17 @@ TEST_F(PortSimTool, SilentPeerWithCommandLineCommandsAndAWrongCommand) {
     // The tool may still be running its first commands when the port connects.
     EXPECT_TRUE(QTest::qWaitFor([&] { return control.DSRHolding(); }, 5000));
     control.SetOutput(QStringLiteral("Test"));
-    QTest::qWait(100);
+    QByteArray received;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            command("received");
+            received += QByteArray::fromHex(readLine().mid(sizeof "received"));
+            return received == "Test";
+        },
+        5000));
+    // An answer would come before a change the peer sends after taking the text.
+    command("cts 1");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return control.CTSHolding(); }, 5000));
     EXPECT_EQ(control.Input(), QString());
     control.SetPortOpen(false);
     tool.closeWriteChannel();

@@ -1,4 +1,5 @@
 #include "tests/platform/serial/CommRecorder.h"
+#include "tests/platform/serial/InputUntil.h"
 #include "tests/support/RaisedError.h"
 #include "tests/support/TestEnvironment.h"
 #include "tools/portsim/PeerServer.h"
@@ -28,6 +29,7 @@ using namespace brantock::platform;
 using brantock::RuntimeError;
 using brantock::portsim::PeerServer;
 using brantock::testsupport::CommRecorder;
+using brantock::testsupport::inputUntil;
 using brantock::testsupport::RaisedError;
 using brantock::testsupport::ScratchFolder;
 using brantock::testsupport::SeenChange;
@@ -51,6 +53,14 @@ protected:
         control.SetCommPort(1);
         control.SetPortOpen(true);
         ASSERT_TRUE(peer.waitClient(std::chrono::seconds(5)));
+    }
+
+    // Waits until the port has read a level high without letting events run, so its change
+    // still waits for delivery; false when it did not come.
+    bool readsHighUndelivered(bool (CommControl::*level)() const) {
+        for (int i = 0; i < 5000 && !(control.*level)(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return (control.*level)();
     }
 
     ScratchFolder folder;
@@ -101,16 +111,20 @@ TEST_F(SimPort, ChangesOfSeveralLinesAtOnceArriveOneLineAtATime) {
 TEST_F(SimPort, PulseTrainWhileTheWindowIsBusyArrivesAsEveryChangeInOrder) {
     open();
     // The window thread is held up for the whole train; nothing may be lost meanwhile.
-    auto train = std::async(std::launch::async, [this] { peer.pulse(Line::Dsr, 1000, {}); });
+    // A change of another line after it marks its end.
+    auto train = std::async(std::launch::async, [this] {
+        peer.pulse(Line::Dsr, 1000, {});
+        peer.setLevel(Line::Cts, true);
+    });
     train.wait();
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    ASSERT_TRUE(recorder.waitFor(2000));
-    QTest::qWait(50);
-    ASSERT_EQ(recorder.seen.size(), 2000u);
-    for (std::size_t i = 0; i < recorder.seen.size(); ++i) {
+    ASSERT_TRUE(readsHighUndelivered(&CommControl::CTSHolding));
+    ASSERT_TRUE(recorder.waitFor(2001));
+    ASSERT_EQ(recorder.seen.size(), 2001u);
+    for (std::size_t i = 0; i < 2000; ++i) {
         const SeenChange expected{comEvDSR, i % 2 == 0, false, false};
         ASSERT_EQ(recorder.seen[i], expected) << "change " << i;
     }
+    EXPECT_EQ(recorder.seen.back(), (SeenChange{comEvCTS, false, true, false}));
 }
 
 TEST_F(SimPort, HandlerThatLetsEventsRunGetsTheNextChangeInsideAndKeepsItsLevels) {
@@ -140,24 +154,16 @@ TEST_F(SimPort, LongTextGoesOutAndComesBackWhole) {
     for (int i = 0; i < 100000; ++i)
         text += QChar(u'a' + i % 26);
     control.SetOutput(text);
-    QString back;
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-            back += control.Input();
-            return back.size() >= text.size();
-        },
-        5000));
-    EXPECT_EQ(back, text);
+    EXPECT_EQ(inputUntil(control, text.size()), text);
 }
 
 class SimPortEcho : public SimPort, public ::testing::WithParamInterface<const char*> {};
 
-TEST_P(SimPortEcho, TextIsBackWhenReadAfterTheCheckWait) {
+TEST_P(SimPortEcho, TextSentComesBackAndIsReadOnce) {
     open();
     const QString text = QString::fromLatin1(GetParam());
     control.SetOutput(text);
-    QTest::qWait(100);
-    EXPECT_EQ(control.Input(), text);
+    EXPECT_EQ(inputUntil(control, text.size()), text);
     EXPECT_EQ(control.Input(), QString()) << "Input gives what came since the last read";
 }
 
@@ -168,6 +174,9 @@ TEST_F(SimPort, SilentPeerTakesTheTextAndAnswersNothing) {
     open();
     control.SetOutput(QStringLiteral("Brantock"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return peer.takeReceived() == "Brantock"; }, 5000));
+    // An answer would come before a change the peer sends after taking the text.
+    peer.setLevel(Line::Cts, true);
+    ASSERT_TRUE(readsHighUndelivered(&CommControl::CTSHolding));
     EXPECT_EQ(control.Input(), QString());
 }
 
@@ -215,13 +224,15 @@ TEST_F(SimPort, ClosedPortReadsEveryLevelFalse) {
 TEST_F(SimPort, ChangesPendingAtCloseAreDropped) {
     open();
     peer.setLevel(Line::Cts, true);
-    // Without letting events run, so the change is still waiting when the port closes.
-    for (int i = 0; i < 5000 && !control.CTSHolding(); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    ASSERT_TRUE(control.CTSHolding());
+    // The change is still waiting when the port closes.
+    ASSERT_TRUE(readsHighUndelivered(&CommControl::CTSHolding));
     control.SetPortOpen(false);
-    QTest::qWait(50);
-    EXPECT_TRUE(recorder.seen.empty());
+    // Opened again, a change marks the end: the dropped one would have come before it.
+    ASSERT_TRUE(peer.waitNoClient(std::chrono::seconds(5)));
+    open();
+    peer.setLevel(Line::Dsr, true);
+    ASSERT_TRUE(recorder.waitFor(1));
+    EXPECT_EQ(recorder.seen, (std::vector<SeenChange>{{comEvDSR, true, true, false}}));
 }
 
 TEST_F(SimPort, VanishedPeerClosesThePortAfterTheChangesBeforeIt) {
@@ -230,14 +241,17 @@ TEST_F(SimPort, VanishedPeerClosesThePortAfterTheChangesBeforeIt) {
     peer.dropClient();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !control.PortOpen(); }, 5000));
     ASSERT_TRUE(recorder.waitFor(1));
-    QTest::qWait(50);
-    EXPECT_EQ(recorder.seen, (std::vector<SeenChange>{{comEvDSR, true, false, false}}));
     EXPECT_FALSE(control.DSRHolding());
     EXPECT_EQ(RaisedError::numberOf([&] { control.SetOutput("Test"); }), comErr::PortNotOpen);
 
     control.SetPortOpen(true);
     EXPECT_TRUE(control.PortOpen());
     EXPECT_TRUE(control.DSRHolding());
+    // A change after the reopening marks the end: nothing came between.
+    peer.setLevel(Line::Cts, true);
+    ASSERT_TRUE(recorder.waitFor(2));
+    EXPECT_EQ(recorder.seen, (std::vector<SeenChange>{{comEvDSR, true, false, false},
+                                                      {comEvCTS, true, true, false}}));
 }
 
 TEST_F(SimPort, ClosingWhileTheReaderWaitsReturnsAndFreesThePort) {

@@ -87,6 +87,34 @@ TEST(HiveFile, KeepsDamagedLinesAndReadsTheRest) {
     EXPECT_EQ(reread.keptLineCount(), 5u);
 }
 
+TEST(HiveFile, QuotesOnlyTextThatIsUtf8) {
+    // Bytes that are not UTF-8 go out as hex(1), so an editor cannot mangle them, and come
+    // back as they were.
+    const struct {
+        const char* bytes;
+        bool quoted;
+    } cases[] = {
+        {"caf\xC3\xA9 \xE2\x82\xAC \xF0\x9D\x84\x9E", true},
+        {"caf\xE9", false},          // Latin-1
+        {"\xC3", false},             // cut short
+        {"\xC0\xAF", false},         // overlong
+        {"\xED\xA0\x80", false},     // a surrogate
+        {"\xF4\x90\x80\x80", false}, // beyond the last code point
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        const std::string bytes = c.bytes;
+        HiveFile hive("HKEY_CURRENT_USER");
+        hive.setValue(Product, {"Name", HiveFile::Text, {bytes.begin(), bytes.end()}});
+        const std::string text = hive.serialize();
+        EXPECT_EQ(text.find("\"Name\"=\"" + bytes + "\"") != std::string::npos, c.quoted) << text;
+        EXPECT_EQ(text.find("\"Name\"=hex(1):") != std::string::npos, !c.quoted) << text;
+        const HiveFile again = HiveFile::parse(text, "HKEY_CURRENT_USER");
+        EXPECT_EQ(again.findValue(Product, "Name")->type, std::uint32_t(HiveFile::Text));
+        EXPECT_EQ(textOf(again.findValue(Product, "Name")), bytes);
+    }
+}
+
 TEST(HiveFile, KeysExistWithTheirParentsAndMatchWithoutCase) {
     const HiveFile hive = HiveFile::parse(
         "[HKEY_CURRENT_USER\\Software\\Halvern\\Brantock\\MultiPortStub]\n", "HKEY_CURRENT_USER");

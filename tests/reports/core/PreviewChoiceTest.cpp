@@ -89,10 +89,12 @@ TEST(PreviewChoice, EachReportRefusesWhatItCannotUseInTheWindowsOrder) {
         const auto totalsRefusal = PreviewChoice::CheckTotalsReport(o);
         EXPECT_EQ(dayRefusal.has_value(), c.day.has_value()) << c.name;
         EXPECT_EQ(totalsRefusal.has_value(), c.totals.has_value()) << c.name;
-        if (dayRefusal && c.day)
+        if (dayRefusal && c.day) {
             EXPECT_EQ(dayRefusal->focus, *c.day) << c.name;
-        if (totalsRefusal && c.totals)
+        }
+        if (totalsRefusal && c.totals) {
             EXPECT_EQ(totalsRefusal->focus, *c.totals) << c.name;
+        }
     }
 }
 

@@ -13,6 +13,10 @@
 #include "platform/report/ReportLabel.h"
 #include "reports/core/repDay.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -23,6 +27,8 @@
 #include <memory>
 #include <thread>
 #include <vector>
+
+#include <unistd.h>
 
 using namespace brantock;
 using namespace brantock::reports;
@@ -40,6 +46,23 @@ constexpr Days AllDays = {true, true, true, true, true, true, true};
 constexpr Days Weekend = {false, false, false, false, false, true, true};
 constexpr Days MondayWednesdaySaturday = {true, false, true, false, false, true, false};
 constexpr Days OnlyMonday = {true, false, false, false, false, false, false};
+
+// Whether the thread sleeps while the file is open twice: the report's connection beside the
+// test's own, waiting for the test's lock (the report sleeps nowhere else).
+bool waitsForFile(pid_t thread, const QString& path) {
+    QFile stat(QStringLiteral("/proc/self/task/%1/stat").arg(thread));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray line = stat.readAll();
+    const qsizetype state = line.lastIndexOf(')') + 2; // after the command name, which may hold ")"
+    if (state < 2 || state >= line.size() || line[state] != 'S')
+        return false;
+    const QString file = QFileInfo(path).canonicalFilePath();
+    const QFileInfoList open =
+        QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::Files | QDir::System);
+    return std::count_if(open.begin(), open.end(),
+                         [&](const QFileInfo& fd) { return fd.symLinkTarget() == file; }) >= 2;
+}
 
 std::int32_t dayNumber(const QDate& date) {
     return std::int32_t(QDate(2000, 1, 1).daysTo(date));
@@ -465,15 +488,19 @@ TEST_F(DayReport, FirstFormatFilesAndALockHeldForAWhileCountAsTheOthers) {
         platform::Connection holder;
         holder.Open(DataFiles::connectionText(locked.path()));
         holder.Execute("BEGIN EXCLUSIVE");
-        std::thread release([&holder] {
-            std::this_thread::sleep_for(std::chrono::milliseconds(600));
+        // Released once the report waits for it, or after a while when it never does.
+        bool waited = false;
+        std::thread release([&, reader = ::gettid()] {
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+            while (!waited && std::chrono::steady_clock::now() < deadline) {
+                waited = waitsForFile(reader, locked.path());
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
             holder.Execute("COMMIT");
         });
-        const auto started = std::chrono::steady_clock::now();
         const std::unique_ptr<repDay> report = dayReport(o);
-        const auto waited = std::chrono::steady_clock::now() - started;
         release.join();
-        EXPECT_GE(waited, std::chrono::milliseconds(500)) << "the report waited for the lock";
+        EXPECT_TRUE(waited) << "the report waited for the lock";
         EXPECT_EQ(printedTotals(*report), expected) << "locked for a while";
     }
     EXPECT_TRUE(errors.reports().empty());
