@@ -44,20 +44,20 @@ void frmMainParts::Connect(frmMain& form) {
     p.ResetCounter = [engine] { engine->ResetCounter(); };
     p.SetSecondTriggerUse = [engine](std::int32_t use) { engine->SetSecondTriggerUse(use); };
     p.SetThirdTriggerUse = [engine](std::int32_t use) { engine->SetThirdTriggerUse(use); };
-    p.SetDSRDebounceInterval = [engine](int ms) { engine->timDSRdebounce.setInterval(ms); };
-    p.SetCTSDebounceInterval = [engine](int ms) { engine->timCTSDebounce.setInterval(ms); };
-    p.SetDCDDebounceInterval = [engine](int ms) { engine->timDCDDebounce.setInterval(ms); };
+    p.SetDSRDebounceInterval = [engine](int ms) { engine->timDSRdebounce().setInterval(ms); };
+    p.SetCTSDebounceInterval = [engine](int ms) { engine->timCTSDebounce().setInterval(ms); };
+    p.SetDCDDebounceInterval = [engine](int ms) { engine->timDCDDebounce().setInterval(ms); };
     p.ResetLineFlags = [engine](bool normallyOpen) {
-        engine->DSRdebounce = false;
-        engine->CTSdebounce = false;
-        engine->DCDdebounce = false;
+        engine->SetDSRdebounce(false);
+        engine->SetCTSdebounce(false);
+        engine->SetDCDdebounce(false);
         engine->SetNormallyOpen(normallyOpen);
     };
-    p.DSRNormallyOpen = [engine] { return engine->DSRNormallyOpen; };
+    p.DSRNormallyOpen = [engine] { return engine->DSRNormallyOpen(); };
     p.SetLastLevels = [engine](bool dsr, bool cts, bool dcd) {
-        engine->LastDSR = dsr;
-        engine->LastCTS = cts;
-        engine->LastDCD = dcd;
+        engine->SetLastDSR(dsr);
+        engine->SetLastCTS(cts);
+        engine->SetLastDCD(dcd);
     };
     p.DSRShow = [engine](bool edge) { engine->DSRShow(edge); };
     p.CTSShow = [engine](bool edge) { engine->CTSShow(edge); };

@@ -204,8 +204,8 @@ void frmOptions::txtDebounceTime_Change() {
                     return Flow::Next;
                 // No timer takes a negative time: the box shows the time in force again.
                 owner_.Beep();
-                box->setText(
-                    OptionsChoice::LockoutText(QString::number(engine_.timDSRdebounce.interval())));
+                box->setText(OptionsChoice::LockoutText(
+                    QString::number(engine_.timDSRdebounce().interval())));
                 return Flow::Leave;
             },
             [&] {

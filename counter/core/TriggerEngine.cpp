@@ -17,28 +17,6 @@ namespace brantock::counter {
 
 using Icon = CounterWindow::Icon;
 
-struct TriggerEngine::Line {
-    int index; // of lblSensorCounter; the sensor number is one more
-    bool TriggerEngine::*last;
-    bool TriggerEngine::*debounce;
-    bool TriggerEngine::*normallyOpen;
-    QTimer TriggerEngine::*timer;
-    // The sensor's use; null for sensor 1, which always counts up.
-    std::int32_t TriggerEngine::*use;
-    const Setting* useSetting;
-    Icon triggerIcon;
-    Icon debounceIcon;
-    void (TriggerEngine::*showProcedure)(bool);
-    bool (TriggerEngine::*edgeTest)(bool);
-    const char* showTrail;
-    const char* edgeTrail;
-    const char* manualTrail;
-    const char* timerTrail;
-    const char* triggerTrail;
-    const char* useGetTrail;
-    const char* useLetTrail;
-};
-
 namespace {
 
 CounterWindow& window() {
@@ -60,66 +38,56 @@ void countOne(std::int32_t& count) {
 
 } // namespace
 
-const TriggerEngine::Line& TriggerEngine::line(int index) {
-    static const Line lines[3] = {
-        {0, &TriggerEngine::LastDSR, &TriggerEngine::DSRdebounce, &TriggerEngine::DSRNormallyOpen,
-         &TriggerEngine::timDSRdebounce, nullptr, nullptr, Icon::DSRTrigger, Icon::DSRDebounce,
-         &TriggerEngine::DSRShow, &TriggerEngine::CheckDSREdge, "DSRShow&", "CheckDSREdge&",
-         "ManualTrigger&", "timdsrDebounce_Timer&", "DSRTrigger&", nullptr, nullptr},
-        {1, &TriggerEngine::LastCTS, &TriggerEngine::CTSdebounce, &TriggerEngine::CTSNormallyOpen,
-         &TriggerEngine::timCTSDebounce, &TriggerEngine::secondTriggerUse_,
-         &settings::SecondTriggerUse, Icon::CTSTrigger, Icon::CTSDebounce, &TriggerEngine::CTSShow,
-         &TriggerEngine::CheckCTSEdge, "CTSShow&", "CheckCTSEdge&", "ManualTrigger2&",
-         "timCTSDebounce_Timer&", "CTSTrigger&", "SecondTriggerUse Get&", "SecondTriggerUse Let&"},
-        {2, &TriggerEngine::LastDCD, &TriggerEngine::DCDdebounce, &TriggerEngine::DCDNormallyOpen,
-         &TriggerEngine::timDCDDebounce, &TriggerEngine::thirdTriggerUse_,
-         &settings::ThirdTriggerUse, Icon::DCDTrigger, Icon::DCDDebounce, &TriggerEngine::DCDShow,
-         &TriggerEngine::CheckDCDEdge, "DCDShow&", "CheckDCDEdge&", "ManualTrigger3&",
-         "timDCDDebounce_Timer&", "DCDTrigger&", "ThirdTriggerUse Get&", "ThirdTriggerUse Let&"},
-    };
-    return lines[index];
-}
-
 TriggerEngine::TriggerEngine(platform::CommControl& comPort, QObject* parent)
-    : QObject(parent), comPort_(comPort) {
-    for (QTimer* timer : {&timDSRdebounce, &timCTSDebounce, &timDCDDebounce}) {
-        timer->setInterval(1000);
-        timer->setSingleShot(false);
+    : QObject(parent), comPort_(comPort),
+      lines_{{
+          {0, nullptr, Icon::DSRTrigger, Icon::DSRDebounce, "DSRShow&", "CheckDSREdge&",
+           "ManualTrigger&", "timdsrDebounce_Timer&", "DSRTrigger&", nullptr, nullptr},
+          {1, &settings::SecondTriggerUse, Icon::CTSTrigger, Icon::CTSDebounce, "CTSShow&",
+           "CheckCTSEdge&", "ManualTrigger2&", "timCTSDebounce_Timer&", "CTSTrigger&",
+           "SecondTriggerUse Get&", "SecondTriggerUse Let&"},
+          {2, &settings::ThirdTriggerUse, Icon::DCDTrigger, Icon::DCDDebounce, "DCDShow&",
+           "CheckDCDEdge&", "ManualTrigger3&", "timDCDDebounce_Timer&", "DCDTrigger&",
+           "ThirdTriggerUse Get&", "ThirdTriggerUse Let&"},
+      }} {
+    for (Line& l : lines_) {
+        l.timer.setInterval(1000);
+        l.timer.setSingleShot(false);
         // A coarse timer may end a lockout up to 5% early.
-        timer->setTimerType(Qt::PreciseTimer);
+        l.timer.setTimerType(Qt::PreciseTimer);
     }
     connect(&comPort_, &platform::CommControl::OnComm, this, &TriggerEngine::comPort_OnComm);
-    connect(&timDSRdebounce, &QTimer::timeout, this, &TriggerEngine::timDSRdebounce_Timer);
-    connect(&timCTSDebounce, &QTimer::timeout, this, &TriggerEngine::timCTSDebounce_Timer);
-    connect(&timDCDDebounce, &QTimer::timeout, this, &TriggerEngine::timDCDDebounce_Timer);
+    connect(&lines_[0].timer, &QTimer::timeout, this, &TriggerEngine::timDSRdebounce_Timer);
+    connect(&lines_[1].timer, &QTimer::timeout, this, &TriggerEngine::timCTSDebounce_Timer);
+    connect(&lines_[2].timer, &QTimer::timeout, this, &TriggerEngine::timDCDDebounce_Timer);
 }
 
 // Sensor uses
 
 std::int32_t TriggerEngine::readUse(const Line& l) const {
     std::int32_t use = 0;
-    if (!ReportingHandler(l.useGetTrail, "reading trigger use").run([&] { use = this->*l.use; }))
+    if (!ReportingHandler(l.useGetTrail, "reading trigger use").run([&] { use = l.use; }))
         window().UnloadMainWindow();
     return use;
 }
 
 std::int32_t TriggerEngine::SecondTriggerUse() const {
-    return readUse(line(1));
+    return readUse(lines_[1]);
 }
 
 std::int32_t TriggerEngine::ThirdTriggerUse() const {
-    return readUse(line(2));
+    return readUse(lines_[2]);
 }
 
 void TriggerEngine::SetSecondTriggerUse(std::int32_t NewUse) {
-    writeUse(line(1), NewUse);
+    writeUse(lines_[1], NewUse);
 }
 
 void TriggerEngine::SetThirdTriggerUse(std::int32_t NewUse) {
-    writeUse(line(2), NewUse);
+    writeUse(lines_[2], NewUse);
 }
 
-void TriggerEngine::writeUse(const Line& l, std::int32_t NewUse) {
+void TriggerEngine::writeUse(Line& l, std::int32_t NewUse) {
     const bool stayed =
         ReportingHandler(l.useLetTrail, "changing trigger use")
             .run({
@@ -127,7 +95,7 @@ void TriggerEngine::writeUse(const Line& l, std::int32_t NewUse) {
                     if (NewUse == 0)
                         window().SetIconVisible(l.triggerIcon, false);
                 },
-                [&] { this->*l.use = NewUse; },
+                [&] { l.use = NewUse; },
                 [&] { SetRegSetting(*l.useSetting, QString::number(NewUse), RegistryHive); },
             });
     if (!stayed)
@@ -203,7 +171,7 @@ void TriggerEngine::lineTrigger(const Line& l) {
         const double total = LeadingNumber(window().SensorCounterCaption(l.index)) + 1;
         window().SetSensorCounterCaption(l.index, QString::number(total, 'g', 15));
         const auto sensor = std::int16_t(l.index + 1);
-        switch (l.use ? this->*l.use : 2) {
+        switch (l.useSetting ? l.use : 2) {
         case 1:
             TriggerCountDown(sensor);
             break;
@@ -217,15 +185,15 @@ void TriggerEngine::lineTrigger(const Line& l) {
 }
 
 void TriggerEngine::DSRTrigger() {
-    lineTrigger(line(0));
+    lineTrigger(lines_[0]);
 }
 
 void TriggerEngine::CTSTrigger() {
-    lineTrigger(line(1));
+    lineTrigger(lines_[1]);
 }
 
 void TriggerEngine::DCDTrigger() {
-    lineTrigger(line(2));
+    lineTrigger(lines_[2]);
 }
 
 // Indicators and edges
@@ -234,25 +202,25 @@ void TriggerEngine::show(const Line& l, bool edge) {
     ReportingHandler(l.showTrail, "displaying icon")
         .run({
             [&] {
-                if (l.use && this->*l.use == 0)
+                if (l.useSetting && l.use == 0)
                     window().SetIconVisible(l.triggerIcon, false);
                 else
-                    window().SetIconVisible(l.triggerIcon, edge != this->*l.normallyOpen);
+                    window().SetIconVisible(l.triggerIcon, edge != l.normallyOpen);
             },
             [&] { window().LetEventsRun(); },
         });
 }
 
 void TriggerEngine::DSRShow(bool edge) {
-    show(line(0), edge);
+    show(lines_[0], edge);
 }
 
 void TriggerEngine::CTSShow(bool edge) {
-    show(line(1), edge);
+    show(lines_[1], edge);
 }
 
 void TriggerEngine::DCDShow(bool edge) {
-    show(line(2), edge);
+    show(lines_[2], edge);
 }
 
 bool TriggerEngine::checkEdge(const Line& l, bool edge) {
@@ -264,86 +232,82 @@ bool TriggerEngine::checkEdge(const Line& l, bool edge) {
 }
 
 bool TriggerEngine::CheckDSREdge(bool edge) {
-    return checkEdge(line(0), edge);
+    return checkEdge(lines_[0], edge);
 }
 
 bool TriggerEngine::CheckCTSEdge(bool edge) {
-    return checkEdge(line(1), edge);
+    return checkEdge(lines_[1], edge);
 }
 
 bool TriggerEngine::CheckDCDEdge(bool edge) {
-    return checkEdge(line(2), edge);
+    return checkEdge(lines_[2], edge);
 }
 
 // Lockouts
 
 bool TriggerEngine::lockedOut(const Line& l, qint64 at) const {
-    const qint64 until = lockoutUntil_[std::size_t(l.index)];
     // A lockout flag set without a trigger behind it holds until its timer ends it.
-    if (this->*l.debounce && until == NoLockout)
+    if (l.debounce && l.lockoutUntil == NoLockout)
         return true;
-    return at < until;
+    return at < l.lockoutUntil;
 }
 
-bool TriggerEngine::startLockout(const Line& l, qint64 at) {
-    QTimer& timer = this->*l.timer;
+bool TriggerEngine::startLockout(Line& l, qint64 at) {
+    QTimer& timer = l.timer;
     if (timer.interval() <= 0) {
-        lockoutUntil_[std::size_t(l.index)] = NoLockout;
+        l.lockoutUntil = NoLockout;
         window().SetIconVisible(l.debounceIcon, false);
         return false;
     }
-    lockoutUntil_[std::size_t(l.index)] = at + timer.interval();
-    this->*l.debounce = true;
+    l.lockoutUntil = at + timer.interval();
+    l.debounce = true;
     window().SetIconVisible(l.debounceIcon, true);
     timer.start();
     return true;
 }
 
-void TriggerEngine::endLockout(const Line& l) {
+void TriggerEngine::endLockout(Line& l) {
     ReportingHandler(l.timerTrail, "processing the debounce timer")
         .run({
-            [&] { (this->*l.timer).stop(); },
+            [&] { l.timer.stop(); },
             [&] {
-                this->*l.debounce = false;
+                l.debounce = false;
                 // A tick handled late does not shorten the lockout of a change still waiting.
-                qint64& until = lockoutUntil_[std::size_t(l.index)];
-                until = std::min(until, Clock::current().monotonicMilliseconds());
+                l.lockoutUntil = std::min(l.lockoutUntil, Clock::current().monotonicMilliseconds());
             },
             [&] { window().SetIconVisible(l.debounceIcon, false); },
         });
 }
 
 void TriggerEngine::ApplyLockoutTime(float milliseconds) {
-    for (int i = 0; i < 3; ++i) {
-        const Line& l = line(i);
-        QTimer& timer = this->*l.timer;
+    for (Line& l : lines_) {
+        QTimer& timer = l.timer;
         if (float(timer.interval()) == milliseconds)
             continue;
         timer.setInterval(RoundToInt32(milliseconds));
         // Stopped and cleared together, so the line is idle, never half locked out.
         timer.stop();
-        this->*l.debounce = false;
-        lockoutUntil_[std::size_t(i)] = NoLockout;
+        l.debounce = false;
+        l.lockoutUntil = NoLockout;
         window().SetIconVisible(l.debounceIcon, false);
     }
 }
 
 void TriggerEngine::SetNormallyOpen(bool normallyOpen) {
-    DSRNormallyOpen = normallyOpen;
-    CTSNormallyOpen = normallyOpen;
-    DCDNormallyOpen = normallyOpen;
+    for (Line& l : lines_)
+        l.normallyOpen = normallyOpen;
 }
 
 void TriggerEngine::timDSRdebounce_Timer() {
-    endLockout(line(0));
+    endLockout(lines_[0]);
 }
 
 void TriggerEngine::timCTSDebounce_Timer() {
-    endLockout(line(1));
+    endLockout(lines_[1]);
 }
 
 void TriggerEngine::timDCDDebounce_Timer() {
-    endLockout(line(2));
+    endLockout(lines_[2]);
 }
 
 // The serial lines and the manual buttons
@@ -382,23 +346,22 @@ void TriggerEngine::serialChange(const Change& change) {
     const ReportingHandler handler =
         ReportingHandler::WithSource("comPort_OnComm&", "processing com port interrupt");
     handler.run({
-        [&] { return lineChange(handler, line(0), change.levels.dsr, change.at); },
-        [&] { return lineChange(handler, line(1), change.levels.cts, change.at); },
-        [&] { return lineChange(handler, line(2), change.levels.cd, change.at); },
+        [&] { return lineChange(handler, lines_[0], change.levels.dsr, change.at); },
+        [&] { return lineChange(handler, lines_[1], change.levels.cts, change.at); },
+        [&] { return lineChange(handler, lines_[2], change.levels.cd, change.at); },
     });
 }
 
-Flow TriggerEngine::lineChange(const ReportingHandler& handler, const Line& l, bool level,
-                               qint64 at) {
-    bool& last = this->*l.last;
+Flow TriggerEngine::lineChange(const ReportingHandler& handler, Line& l, bool level, qint64 at) {
+    bool& last = l.last;
     bool started = false;
     // The line's own steps: leaving them ends this line only; an error that makes the
     // procedure leave ends the event.
     const bool stayed = handler.run({
         [&] { return level == last ? Flow::Leave : Flow::Next; },
         [&] { last = level; },
-        [&] { (this->*l.showProcedure)(level); },
-        [&] { return (this->*l.edgeTest)(level) ? Flow::Next : Flow::Leave; },
+        [&] { show(l, level); },
+        [&] { return checkEdge(l, level) ? Flow::Next : Flow::Leave; },
         [&] { return lockedOut(l, at) || !CountingStarted ? Flow::Leave : Flow::Next; },
         [&] { started = startLockout(l, at); },
         [&] {
@@ -422,17 +385,16 @@ void TriggerEngine::manualTrigger(const Line& l, bool edge, qint64 at) {
 }
 
 void TriggerEngine::manualChange(const Change& change) {
-    const Line& l = line(change.line);
+    Line& l = lines_[std::size_t(change.line)];
     bool level = false;
     bool started = false;
     ReportingHandler::WithSource(l.manualTrail, "processing manual trigger")
         .run({
             [&] { return CountingStarted && !PortDialogOpen ? Flow::Next : Flow::Leave; },
-            [&] { level = change.edge != this->*l.normallyOpen; },
-            [&] { (this->*l.showProcedure)(level); },
+            [&] { level = change.edge != l.normallyOpen; },
+            [&] { show(l, level); },
             [&] {
-                return (this->*l.edgeTest)(level) && !lockedOut(l, change.at) ? Flow::Next
-                                                                              : Flow::Leave;
+                return checkEdge(l, level) && !lockedOut(l, change.at) ? Flow::Next : Flow::Leave;
             },
             [&] { started = startLockout(l, change.at); },
             [&] {
@@ -444,7 +406,7 @@ void TriggerEngine::manualChange(const Change& change) {
 }
 
 void TriggerEngine::ManualTriggerAt(int sensorNumber, bool edge, qint64 at) {
-    manualTrigger(line(sensorNumber - 1), edge, at);
+    manualTrigger(lines_[std::size_t(sensorNumber - 1)], edge, at);
 }
 
 void TriggerEngine::ManualTrigger(bool edge) {

@@ -2,6 +2,7 @@
 
 #include "counter/core/CounterWindow.h"
 #include "foundation/ReportingHandler.h"
+#include "foundation/Setting.h"
 #include "platform/serial/ModemLines.h"
 #include "runtime/DateValue.h"
 
@@ -34,22 +35,29 @@ public:
     explicit TriggerEngine(platform::CommControl& comPort, QObject* parent = nullptr);
 
     // The level last seen on each line.
-    bool LastDSR = false;
-    bool LastCTS = false;
-    bool LastDCD = false;
+    bool LastDSR() const { return lines_[0].last; }
+    bool LastCTS() const { return lines_[1].last; }
+    bool LastDCD() const { return lines_[2].last; }
     // A lockout is running on the line.
-    bool DSRdebounce = false;
-    bool CTSdebounce = false;
-    bool DCDdebounce = false;
+    bool DSRdebounce() const { return lines_[0].debounce; }
+    bool CTSdebounce() const { return lines_[1].debounce; }
+    bool DCDdebounce() const { return lines_[2].debounce; }
     // The line's switch is normally open: inverts its indicator and its manual button.
-    bool DSRNormallyOpen = false;
-    bool CTSNormallyOpen = false;
-    bool DCDNormallyOpen = false;
+    bool DSRNormallyOpen() const { return lines_[0].normallyOpen; }
+    bool CTSNormallyOpen() const { return lines_[1].normallyOpen; }
+    bool DCDNormallyOpen() const { return lines_[2].normallyOpen; }
+    void SetLastDSR(bool level) { lines_[0].last = level; }
+    void SetLastCTS(bool level) { lines_[1].last = level; }
+    void SetLastDCD(bool level) { lines_[2].last = level; }
+    void SetDSRdebounce(bool running) { lines_[0].debounce = running; }
+    void SetCTSdebounce(bool running) { lines_[1].debounce = running; }
+    void SetDCDdebounce(bool running) { lines_[2].debounce = running; }
+    void SetDSRNormallyOpen(bool normallyOpen) { lines_[0].normallyOpen = normallyOpen; }
 
     // The lockout timers; their interval is the lockout time in milliseconds.
-    QTimer timDSRdebounce;
-    QTimer timCTSDebounce;
-    QTimer timDCDDebounce;
+    QTimer& timDSRdebounce() { return lines_[0].timer; }
+    QTimer& timCTSDebounce() { return lines_[1].timer; }
+    QTimer& timDCDDebounce() { return lines_[2].timer; }
 
     // The use of sensors 2 and 3: 0 not used, 1 counts down, 2 counts up, others nothing.
     std::int32_t SecondTriggerUse() const;
@@ -89,9 +97,32 @@ public:
     DateValue ChangeDate() const;
 
 private:
-    // One row of the line table: the members, controls and procedures of a line.
-    struct Line;
-    static const Line& line(int index);
+    static constexpr qint64 NoLockout = std::numeric_limits<qint64>::min();
+
+    // One serial line with its sensor: its state, and the fixed icons, setting and trails
+    // of its procedures.
+    struct Line {
+        int index; // of lblSensorCounter; the sensor number is one more
+        // The sensor's use setting; null for sensor 1, which always counts up.
+        const Setting* useSetting;
+        CounterWindow::Icon triggerIcon;
+        CounterWindow::Icon debounceIcon;
+        const char* showTrail;
+        const char* edgeTrail;
+        const char* manualTrail;
+        const char* timerTrail;
+        const char* triggerTrail;
+        const char* useGetTrail;
+        const char* useLetTrail;
+
+        bool last = false;
+        bool debounce = false;
+        // Changes before this time fall inside the lockout of the line's last trigger.
+        qint64 lockoutUntil = NoLockout;
+        bool normallyOpen = false;
+        std::int32_t use = 0;
+        QTimer timer{};
+    };
 
     // A serial event or a manual button waiting to be handled.
     struct Change {
@@ -101,7 +132,6 @@ private:
         int line = 0;                // manual: the button's line
         bool edge = false;           // manual: down or up
     };
-    static constexpr qint64 NoLockout = std::numeric_limits<qint64>::min();
 
     // Handles the waiting changes in order, unless a change is being handled already.
     void handleChanges();
@@ -112,27 +142,25 @@ private:
     void manualTrigger(const Line& line, bool edge, qint64 at);
     // The handling of one line's sampled level within a serial event; Leave when an error
     // made the event leave.
-    Flow lineChange(const ReportingHandler& handler, const Line& line, bool level, qint64 at);
+    Flow lineChange(const ReportingHandler& handler, Line& line, bool level, qint64 at);
     // A change at `at` falls inside the lockout of the line's last trigger.
     bool lockedOut(const Line& line, qint64 at) const;
     // Starts the line's lockout, from `at`, when its interval is above 0; true when one
     // started.
-    bool startLockout(const Line& line, qint64 at);
-    void endLockout(const Line& line);
+    bool startLockout(Line& line, qint64 at);
+    void endLockout(Line& line);
     void lineTrigger(const Line& line);
     void countDayChange();
     std::int32_t readUse(const Line& line) const;
-    void writeUse(const Line& line, std::int32_t NewUse);
+    void writeUse(Line& line, std::int32_t NewUse);
 
     platform::CommControl& comPort_;
-    std::int32_t secondTriggerUse_ = 0;
-    std::int32_t thirdTriggerUse_ = 0;
     std::deque<Change> waiting_;
     bool handling_ = false;
     // When the change being handled happened.
     qint64 changeAt_ = 0;
-    // Per line: changes before this time fall inside the lockout of its last trigger.
-    std::array<qint64, 3> lockoutUntil_{NoLockout, NoLockout, NoLockout};
+    // DSR, CTS and DCD, by sensor number less one.
+    std::array<Line, 3> lines_;
 };
 
 } // namespace brantock::counter

@@ -36,7 +36,7 @@ protected:
         engine.SetSecondTriggerUse(2);
         engine.SetThirdTriggerUse(2);
         for (QTimer* timer :
-             {&engine.timDSRdebounce, &engine.timCTSDebounce, &engine.timDCDDebounce})
+             {&engine.timDSRdebounce(), &engine.timCTSDebounce(), &engine.timDCDDebounce()})
             timer->setInterval(0);
         // Each manual trigger lets events run once, after showing its line's indicator: the
         // indicator at that moment tells which call it was.

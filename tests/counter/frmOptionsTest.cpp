@@ -124,8 +124,8 @@ public:
         return lines;
     }
     QList<int> intervals() const {
-        return {engine->timDSRdebounce.interval(), engine->timCTSDebounce.interval(),
-                engine->timDCDDebounce.interval()};
+        return {engine->timDSRdebounce().interval(), engine->timCTSDebounce().interval(),
+                engine->timDCDDebounce().interval()};
     }
     // A press and a release of a manual button.
     static void pressAndRelease(const std::function<void(bool)>& button) {
@@ -357,8 +357,8 @@ INSTANTIATE_TEST_SUITE_P(
                     settings::NormallyOpen, "1",
                     [](OptionsWindow& t, TriggerEngine& engine, frmMain& form) {
                         EXPECT_EQ(t.stored(settings::SelectedEdge), "1");
-                        EXPECT_TRUE(engine.DSRNormallyOpen && engine.CTSNormallyOpen &&
-                                    engine.DCDNormallyOpen);
+                        EXPECT_TRUE(engine.DSRNormallyOpen() && engine.CTSNormallyOpen() &&
+                                    engine.DCDNormallyOpen());
                         engine.ManualTrigger(true);
                         EXPECT_EQ(form.CounterCaption(), "1 ") << "the press counts";
                     }},
@@ -391,7 +391,7 @@ INSTANTIATE_TEST_SUITE_P(
                         t.pressAndRelease([&](bool e) { engine.ManualTrigger(e); });
                         t.pressAndRelease([&](bool e) { engine.ManualTrigger(e); });
                         EXPECT_EQ(form.CounterCaption(), "1 ") << "the second is locked out";
-                        EXPECT_TRUE(engine.timDSRdebounce.isActive());
+                        EXPECT_TRUE(engine.timDSRdebounce().isActive());
                     }},
         ControlCase{"NoLogging", [](const frmOptionsUi& ui) { ui.chkLog->click(); },
                     settings::LogToDatabase, "0",
@@ -496,11 +496,11 @@ TEST_F(OptionsWindow, ANewLockoutTimeEndsARunningLockoutAtOnce) {
     start();
     options = open(); // 500 ms
     engine->ManualTrigger(true);
-    ASSERT_TRUE(engine->DSRdebounce);
+    ASSERT_TRUE(engine->DSRdebounce());
     ASSERT_TRUE(form->IconVisible(Icon::DSRDebounce));
     retype("3");
-    EXPECT_FALSE(engine->DSRdebounce);
-    EXPECT_FALSE(engine->timDSRdebounce.isActive());
+    EXPECT_FALSE(engine->DSRdebounce());
+    EXPECT_FALSE(engine->timDSRdebounce().isActive());
     EXPECT_FALSE(form->IconVisible(Icon::DSRDebounce));
     engine->ManualTrigger(false);
     engine->ManualTrigger(true);

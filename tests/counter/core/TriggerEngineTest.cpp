@@ -71,7 +71,7 @@ protected:
 
 TEST_F(Engine, StartsWithTheDesignedLockoutTimersStopped) {
     for (const QTimer* timer :
-         {&engine.timDSRdebounce, &engine.timCTSDebounce, &engine.timDCDDebounce}) {
+         {&engine.timDSRdebounce(), &engine.timCTSDebounce(), &engine.timDCDDebounce()}) {
         EXPECT_EQ(timer->interval(), 1000);
         EXPECT_FALSE(timer->isSingleShot());
         EXPECT_FALSE(timer->isActive());
@@ -84,9 +84,9 @@ TEST_F(Engine, ALockoutDropsTheRiseInsideItAndTheNextRiseAfterItCounts) {
     lines(true); // 0 ms
     EXPECT_EQ(window.CounterCaption(), "1 ");
     EXPECT_EQ(window.SensorCounterCaption(0), "1");
-    EXPECT_TRUE(engine.DSRdebounce);
+    EXPECT_TRUE(engine.DSRdebounce());
     EXPECT_TRUE(window.IconVisible(Icon::DSRDebounce));
-    EXPECT_TRUE(engine.timDSRdebounce.isActive());
+    EXPECT_TRUE(engine.timDSRdebounce().isActive());
     EXPECT_TRUE(window.IconVisible(Icon::DSRTrigger));
 
     lines(false); // 200 ms: the wrong edge
@@ -94,12 +94,12 @@ TEST_F(Engine, ALockoutDropsTheRiseInsideItAndTheNextRiseAfterItCounts) {
     lines(true); // 500 ms: dropped, the lockout not extended
     EXPECT_EQ(window.CounterCaption(), "1 ");
     EXPECT_EQ(window.SensorCounterCaption(0), "1");
-    EXPECT_TRUE(engine.LastDSR);
+    EXPECT_TRUE(engine.LastDSR());
 
     engine.timDSRdebounce_Timer(); // 1000 ms
-    EXPECT_FALSE(engine.DSRdebounce);
+    EXPECT_FALSE(engine.DSRdebounce());
     EXPECT_FALSE(window.IconVisible(Icon::DSRDebounce));
-    EXPECT_FALSE(engine.timDSRdebounce.isActive());
+    EXPECT_FALSE(engine.timDSRdebounce().isActive());
     EXPECT_EQ(window.CounterCaption(), "1 ") << "the level that rose inside counts nothing";
 
     lines(false); // 1200 ms
@@ -112,7 +112,7 @@ TEST_F(Engine, ALockoutDropsTheRiseInsideItAndTheNextRiseAfterItCounts) {
 }
 
 TEST_F(Engine, WithoutALockoutEveryRiseCountsAndTheLockoutIndicatorStaysHidden) {
-    engine.timDSRdebounce.setInterval(0);
+    engine.timDSRdebounce().setInterval(0);
     window.SetIconVisible(Icon::DSRDebounce, true);
     for (int i = 0; i < 5; ++i) {
         lines(true);
@@ -121,13 +121,13 @@ TEST_F(Engine, WithoutALockoutEveryRiseCountsAndTheLockoutIndicatorStaysHidden) 
     EXPECT_EQ(window.CounterCaption(), "5 ");
     EXPECT_EQ(logged().size(), 5);
     EXPECT_FALSE(window.IconVisible(Icon::DSRDebounce));
-    EXPECT_FALSE(engine.DSRdebounce);
-    EXPECT_FALSE(engine.timDSRdebounce.isActive());
+    EXPECT_FALSE(engine.DSRdebounce());
+    EXPECT_FALSE(engine.timDSRdebounce().isActive());
 }
 
 TEST_F(Engine, TheLowEdgeCountsWhenItIsTheSelectedEdge) {
     SelectedEdge = true;
-    engine.timDSRdebounce.setInterval(0);
+    engine.timDSRdebounce().setInterval(0);
     lines(true);
     EXPECT_EQ(window.CounterCaption(), "0 ");
     lines(false);
@@ -137,12 +137,12 @@ TEST_F(Engine, TheLowEdgeCountsWhenItIsTheSelectedEdge) {
 TEST_F(Engine, BeforeCountingStartsChangesMoveTheLevelsAndIndicatorsOnly) {
     CountingStarted = false;
     lines(true, true);
-    EXPECT_TRUE(engine.LastDSR);
-    EXPECT_TRUE(engine.LastCTS);
+    EXPECT_TRUE(engine.LastDSR());
+    EXPECT_TRUE(engine.LastCTS());
     EXPECT_TRUE(window.IconVisible(Icon::DSRTrigger));
     EXPECT_EQ(window.CounterCaption(), "0 ");
     EXPECT_EQ(window.SensorCounterCaption(0), "0");
-    EXPECT_FALSE(engine.DSRdebounce);
+    EXPECT_FALSE(engine.DSRdebounce());
     engine.ManualTrigger(true);
     EXPECT_TRUE(logged().isEmpty());
 }
@@ -151,7 +151,7 @@ TEST_F(Engine, WhileThePortDialogIsOpenSerialEventsAndManualButtonsAreIgnored) {
     PortDialogOpen = true;
     lines(true);
     engine.ManualTrigger(true);
-    EXPECT_FALSE(engine.LastDSR);
+    EXPECT_FALSE(engine.LastDSR());
     EXPECT_FALSE(window.IconVisible(Icon::DSRTrigger));
     EXPECT_EQ(window.eventYields, 0);
     EXPECT_TRUE(window.calls.isEmpty());
@@ -242,7 +242,7 @@ TEST_P(DailyResetAtMidnight, TheFirstCountOfANewDayResetsFirstWhenSet) {
     MockClock clock(DateValue(day.serial() + (86400.0 - 1.0) / 86400.0));
     LastCountDay = std::int32_t(day.serial());
     DailyReset = GetParam();
-    engine.timDSRdebounce.setInterval(0);
+    engine.timDSRdebounce().setInterval(0);
     window.SetCounterCaption(QStringLiteral("41 "));
 
     engine.ManualTrigger(true);
@@ -273,9 +273,9 @@ class ManualButton : public Engine, public ::testing::WithParamInterface<ManualC
 
 TEST_P(ManualButton, CountsOnThePressOrTheReleaseByTheSwitchAndTheEdge) {
     const ManualCase& c = GetParam();
-    engine.DSRNormallyOpen = c.normallyOpen;
+    engine.SetDSRNormallyOpen(c.normallyOpen);
     SelectedEdge = c.selectedEdge;
-    engine.timDSRdebounce.setInterval(0);
+    engine.timDSRdebounce().setInterval(0);
 
     engine.ManualTrigger(true);
     EXPECT_EQ(window.CounterCaption(), c.countsOnPress ? "1 " : "0 ");
@@ -283,7 +283,7 @@ TEST_P(ManualButton, CountsOnThePressOrTheReleaseByTheSwitchAndTheEdge) {
     engine.ManualTrigger(false);
     EXPECT_EQ(window.CounterCaption(), "1 ");
     EXPECT_EQ(logged().size(), 1);
-    EXPECT_FALSE(engine.LastDSR);
+    EXPECT_FALSE(engine.LastDSR());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -296,21 +296,21 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Engine, TheManualButtonsOfSensorsTwoAndThreeCountByTheirUse) {
     engine.SetSecondTriggerUse(2);
     engine.SetThirdTriggerUse(1);
-    engine.timCTSDebounce.setInterval(0);
+    engine.timCTSDebounce().setInterval(0);
     engine.ManualTrigger2(true);
     engine.ManualTrigger2(false);
     engine.ManualTrigger3(true);
     EXPECT_EQ(logged(), QStringList({"LogTrigger 2 up", "LogTrigger 3 down"}));
-    EXPECT_TRUE(engine.DCDdebounce);
+    EXPECT_TRUE(engine.DCDdebounce());
     EXPECT_EQ(window.CounterCaption(), "0 ");
-    EXPECT_FALSE(engine.LastCTS);
-    EXPECT_FALSE(engine.LastDCD);
+    EXPECT_FALSE(engine.LastCTS());
+    EXPECT_FALSE(engine.LastDCD());
 }
 
 TEST_F(Engine, AManualTriggerLeavesTheRememberedLevelSoTheNextSerialRiseCounts) {
-    engine.timDSRdebounce.setInterval(0);
+    engine.timDSRdebounce().setInterval(0);
     engine.ManualTrigger(true);
-    EXPECT_FALSE(engine.LastDSR);
+    EXPECT_FALSE(engine.LastDSR());
     lines(true);
     EXPECT_EQ(window.CounterCaption(), "2 ");
 }
@@ -409,8 +409,10 @@ TEST_P(IconFailure, IsReportedWithTheProceduresTrailAndActivity) {
     FailingIcons window;
     platform::CommControl control;
     TriggerEngine engine(control);
-    engine.DSRdebounce = engine.CTSdebounce = engine.DCDdebounce = true;
-    engine.timDSRdebounce.start();
+    engine.SetDSRdebounce(true);
+    engine.SetCTSdebounce(true);
+    engine.SetDCDdebounce(true);
+    engine.timDSRdebounce().start();
     GetParam().act(engine);
 
     ASSERT_EQ(errors.reports().size(), 1u);
@@ -455,30 +457,30 @@ TEST(TriggerUseFailure, GoingOnAfterTheFailureStoresTheUseAndKeepsTheWindow) {
 }
 
 TEST_F(Engine, ATimerTickEndsTheLockoutAfterItsInterval) {
-    engine.timDSRdebounce.setInterval(20);
+    engine.timDSRdebounce().setInterval(20);
     lines(true);
-    ASSERT_TRUE(engine.DSRdebounce);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !engine.DSRdebounce; }, 5000));
-    EXPECT_FALSE(engine.timDSRdebounce.isActive());
+    ASSERT_TRUE(engine.DSRdebounce());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !engine.DSRdebounce(); }, 5000));
+    EXPECT_FALSE(engine.timDSRdebounce().isActive());
     EXPECT_FALSE(window.IconVisible(Icon::DSRDebounce));
 }
 
 TEST_F(Engine, ANewLockoutTimeEndsRunningLockoutsAndTheSameTimeLeavesThemRunning) {
     engine.SetSecondTriggerUse(2);
     lines(true, true); // both lines locked out for 1000 ms
-    ASSERT_TRUE(engine.DSRdebounce && engine.CTSdebounce);
+    ASSERT_TRUE(engine.DSRdebounce() && engine.CTSdebounce());
 
     engine.ApplyLockoutTime(1000);
-    EXPECT_TRUE(engine.DSRdebounce);
-    EXPECT_TRUE(engine.timCTSDebounce.isActive());
+    EXPECT_TRUE(engine.DSRdebounce());
+    EXPECT_TRUE(engine.timCTSDebounce().isActive());
 
     engine.ApplyLockoutTime(2.5f); // halves go to the even number
     for (const QTimer* timer :
-         {&engine.timDSRdebounce, &engine.timCTSDebounce, &engine.timDCDDebounce}) {
+         {&engine.timDSRdebounce(), &engine.timCTSDebounce(), &engine.timDCDDebounce()}) {
         EXPECT_EQ(timer->interval(), 2);
         EXPECT_FALSE(timer->isActive());
     }
-    EXPECT_FALSE(engine.DSRdebounce || engine.CTSdebounce || engine.DCDdebounce);
+    EXPECT_FALSE(engine.DSRdebounce() || engine.CTSdebounce() || engine.DCDdebounce());
     EXPECT_FALSE(window.IconVisible(Icon::DSRDebounce));
     EXPECT_FALSE(window.IconVisible(Icon::CTSDebounce));
 
@@ -494,14 +496,14 @@ TEST_F(Engine, ANewLockoutTimeEndsRunningLockoutsAndTheSameTimeLeavesThemRunning
         lines(true);
     }
     EXPECT_EQ(window.CounterCaption(), "7 ");
-    EXPECT_FALSE(engine.DSRdebounce);
+    EXPECT_FALSE(engine.DSRdebounce());
 }
 
 // Changes that come while the engine lets events run.
 
 TEST_F(Engine, DuringALockoutStartOtherLinesCountAndTheSameLineIsLockedOut) {
     engine.SetSecondTriggerUse(2);
-    meanwhileOnce([&] { return engine.DSRdebounce; },
+    meanwhileOnce([&] { return engine.DSRdebounce(); },
                   [&] {
                       lines(false);               // DSR falls
                       lines(true);                // and rises: locked out
@@ -516,7 +518,7 @@ TEST_F(Engine, DuringALockoutStartOtherLinesCountAndTheSameLineIsLockedOut) {
     EXPECT_EQ(window.SensorCounterCaption(0), "1");
     EXPECT_EQ(window.SensorCounterCaption(1), "1");
     // The outer event's older sample of CTS does not put back the level before the rise.
-    EXPECT_TRUE(engine.LastCTS);
+    EXPECT_TRUE(engine.LastCTS());
     EXPECT_TRUE(window.IconVisible(Icon::CTSTrigger));
     engine.timCTSDebounce_Timer();
     engine.timDSRdebounce_Timer();
@@ -525,27 +527,27 @@ TEST_F(Engine, DuringALockoutStartOtherLinesCountAndTheSameLineIsLockedOut) {
 }
 
 TEST_F(Engine, AManualTriggerDuringTheIndicatorsYieldWaitsAndMeetsTheLockout) {
-    meanwhileOnce([&] { return !engine.DSRdebounce; }, [&] { engine.ManualTrigger(true); });
+    meanwhileOnce([&] { return !engine.DSRdebounce(); }, [&] { engine.ManualTrigger(true); });
     lines(true);
     EXPECT_EQ(logged(), QStringList({"LogTrigger 1 up"}));
     EXPECT_EQ(window.CounterCaption(), "1 ");
-    EXPECT_TRUE(engine.LastDSR);
+    EXPECT_TRUE(engine.LastDSR());
 }
 
 TEST_F(Engine, APulseWhoseFallComesDuringTheIndicatorsYieldCountsOnce) {
     meanwhileOnce([&] { return true; }, [&] { lines(false); });
     lines(true);
     EXPECT_EQ(logged(), QStringList({"LogTrigger 1 up"}));
-    EXPECT_FALSE(engine.LastDSR);
+    EXPECT_FALSE(engine.LastDSR());
     EXPECT_FALSE(window.IconVisible(Icon::DSRTrigger));
 }
 
 TEST_F(Engine, AChangeOfAnotherLineDuringTheIndicatorsYieldCountsAfterThisLine) {
     engine.SetThirdTriggerUse(2);
-    meanwhileOnce([&] { return !engine.DSRdebounce; }, [&] { lines(true, false, true); });
+    meanwhileOnce([&] { return !engine.DSRdebounce(); }, [&] { lines(true, false, true); });
     lines(true);
     EXPECT_EQ(logged(), QStringList({"LogTrigger 1 up", "LogTrigger 3 up"}));
-    EXPECT_TRUE(engine.LastDCD);
+    EXPECT_TRUE(engine.LastDCD());
     EXPECT_TRUE(window.IconVisible(Icon::DCDTrigger));
 }
 
@@ -561,7 +563,7 @@ protected:
             --yieldDepth;
         };
         for (QTimer* timer :
-             {&engine.timDSRdebounce, &engine.timCTSDebounce, &engine.timDCDDebounce})
+             {&engine.timDSRdebounce(), &engine.timCTSDebounce(), &engine.timDCDDebounce()})
             timer->setInterval(0);
     }
     void push(const platform::ModemLines& levels, int event) { link->push({event, levels}); }
@@ -586,7 +588,7 @@ TEST_F(Burst, AThousandRisesCountAThousand) {
     EXPECT_EQ(logged().size(), Rises);
     EXPECT_GE(deepestYield, 1) << "the changes arrived while earlier ones were handled";
     EXPECT_EQ(UpCountSinceStart, Rises);
-    EXPECT_FALSE(engine.LastDSR);
+    EXPECT_FALSE(engine.LastDSR());
     EXPECT_FALSE(window.IconVisible(Icon::DSRTrigger));
 }
 
@@ -618,9 +620,9 @@ TEST_F(Burst, InterleavedLinesEachCountTheirOwnRises) {
     EXPECT_EQ(window.CounterCaption(), QString::number(3 * RisesPerLine) + u' ');
     EXPECT_EQ(logged().size(), 3 * RisesPerLine);
     EXPECT_GE(deepestYield, 1);
-    EXPECT_EQ(engine.LastDSR, levels.dsr);
-    EXPECT_EQ(engine.LastCTS, levels.cts);
-    EXPECT_EQ(engine.LastDCD, levels.cd);
+    EXPECT_EQ(engine.LastDSR(), levels.dsr);
+    EXPECT_EQ(engine.LastCTS(), levels.cts);
+    EXPECT_EQ(engine.LastDCD(), levels.cd);
 }
 
 // Changes handled late, each with the time it happened: they count as they would have
@@ -636,7 +638,7 @@ struct LateCase {
 class LateChanges : public Burst, public ::testing::WithParamInterface<LateCase> {};
 
 TEST_P(LateChanges, AreJudgedByWhenTheyHappened) {
-    engine.timDSRdebounce.setInterval(1000);
+    engine.timDSRdebounce().setInterval(1000);
     // Everything happened ten seconds ago.
     const qint64 start = Clock::current().monotonicMilliseconds() - 10000;
     const auto& changes = GetParam().dsr;
@@ -719,7 +721,7 @@ TEST_F(Burst, ABacklogKeepsTheDayAndMinuteOfEachChange) {
 // A count whose logging fails opens the error box; the pulses that come while it is open
 // wait, and every one counts once it closes.
 TEST_F(Burst, PulsesWhileAnErrorBoxIsOpenAllCountOnceItCloses) {
-    engine.timDSRdebounce.setInterval(1000);
+    engine.timDSRdebounce().setInterval(1000);
     bool failed = false;
     window.onLogTrigger = [&](std::int16_t, bool) {
         if (!failed) {
