@@ -3,7 +3,6 @@
 #include "counter/core/CounterSettings.h"
 #include "counter/core/CounterState.h"
 #include "counter/frmMain.h"
-#include "counter/frmMainParts.h"
 #include "counter/InstanceLock.h"
 #include "foundation/ErrorHandler.h"
 #include "foundation/ErrorsIgnored.h"
@@ -98,10 +97,7 @@ int Main() {
         return 0;
 
     RunIgnoringErrors({
-        [] {
-            mainWindow() = std::make_unique<frmMain>();
-            frmMainParts::Connect(*mainWindow());
-        },
+        [] { mainWindow() = std::make_unique<frmMain>(); },
         [] {
             try {
                 mainWindow()->Show();

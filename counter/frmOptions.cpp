@@ -294,10 +294,7 @@ void frmOptions::chkMinToTray_Click() {
 // ---- The port, the data file and closing
 
 void frmOptions::cmdSelectPort_Click() {
-    ReportingHandler("cmdSelectPort_Click&").run([&] {
-        if (owner_.parts.ShowPortDialog)
-            owner_.parts.ShowPortDialog();
-    });
+    ReportingHandler("cmdSelectPort_Click&").run([&] { owner_.ShowPortDialog(); });
 }
 
 void frmOptions::cmdChangeDataPath_Click() {
