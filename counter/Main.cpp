@@ -13,7 +13,6 @@
 #include "platform/dialogs/MessageBoxService.h"
 #include "runtime/RuntimeError.h"
 
-#include <QAction>
 #include <QTime>
 
 #include <cstdlib>
@@ -118,24 +117,6 @@ frmMain* LoadedMainWindow() {
 
 void ReleaseMainWindow() {
     mainWindow().reset();
-}
-
-void SetKeepOnTop() {
-    withTrail("SetKeepOnTop&", [] {
-        auto* form = dynamic_cast<frmMain*>(&CounterWindow::current());
-        if (!form)
-            throw RuntimeError::of(err::ObjectNotSet);
-        const bool onTop = form->ui().mnuViewKeepOnTop->isChecked();
-        if (form->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != onTop) {
-            // Changing the flag takes the window off the screen; a shown one comes back.
-            const bool shown = form->isVisible();
-            form->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-            if (shown)
-                form->show();
-        }
-        SetRegSetting(settings::KeepOnTop, onTop ? QStringLiteral("1") : QStringLiteral("0"),
-                      RegistryHive);
-    });
 }
 
 } // namespace brantock::counter

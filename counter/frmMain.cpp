@@ -7,7 +7,6 @@
 #include "counter/frmInterface.h"
 #include "counter/frmManual.h"
 #include "counter/frmOptions.h"
-#include "counter/Main.h"
 #include "datafile_dialog/frmSelectData.h"
 #include "foundation/App.h"
 #include "foundation/ErrorsIgnored.h"
@@ -600,6 +599,21 @@ void frmMain::ToggleMute() {
     });
 }
 
+void frmMain::SetKeepOnTop() {
+    withTrail("SetKeepOnTop&", [&] {
+        const bool onTop = ui_.mnuViewKeepOnTop->isChecked();
+        if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) != onTop) {
+            // Changing the flag takes the window off the screen; a shown one comes back.
+            const bool shown = isVisible();
+            setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+            if (shown)
+                show();
+        }
+        SetRegSetting(settings::KeepOnTop, onTop ? QStringLiteral("1") : QStringLiteral("0"),
+                      RegistryHive);
+    });
+}
+
 void frmMain::SetViewDetails() {
     withTrail("SetViewDetails&", [&] {
         ui_.setHeight(this, ui_.mnuViewDetails->isChecked() ? frmMainUi::DetailsHeight
@@ -712,7 +726,7 @@ void frmMain::mnuToolsMute_Click() {
 
 void frmMain::mnuToolsOptions_Click() {
     ReportingHandler("mnuToolsOptions_Click&", MenuClick).run([&] {
-        ShowModeless(options_, [&] { return new frmOptions(engine_, logger_, *this); });
+        ShowModeless(options_, [&] { return new frmOptions(engine_, logger_, *this, this); });
     });
 }
 

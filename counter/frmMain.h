@@ -72,15 +72,19 @@ public:
     void UnloadManualWindow() override;
     void UnloadMainWindow() override;
     void LetEventsRun() override;
-
-    // The port dialog, modal.
-    void ShowPortDialog();
+    void ShowPortDialog() override;
+    // Puts the tray icon, with the tip of TrayIconData, into the tray (when the desktop has
+    // one), and takes it out.
+    void AddTrayIcon() override;
+    void DeleteTrayIcon() override;
 
     // Public procedures of the window.
     void ToggleMute();
     void SetViewDetails();
     void SetSoundSelector();
     void HideForm(bool minimise);
+    // Applies the check mark of the "Keep on top" item and saves it.
+    void SetKeepOnTop();
     QString BuildTip(const QString& text) const;
     // The text the tray shows of a tip field: up to its NUL.
     static QString ShownTip(const QString& tipField);
@@ -88,10 +92,6 @@ public:
     bool Form_QueryUnload(UnloadMode mode);
     // The tray icon's callback with the mouse event code.
     void Form_MouseMove(int code);
-    // Puts the tray icon, with the tip of TrayIconData, into the tray (when the desktop has
-    // one), and takes it out.
-    void AddTrayIcon();
-    void DeleteTrayIcon();
     // The window's tray icon is in use: switched on, and a tray to show it exists.
     bool TrayIconInUse() const;
     bool TrayBusy() const { return trayBusy_; }
