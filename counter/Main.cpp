@@ -3,7 +3,6 @@
 #include "counter/core/CounterSettings.h"
 #include "counter/core/CounterState.h"
 #include "counter/frmMain.h"
-#include "counter/frmMainParts.h"
 #include "counter/InstanceLock.h"
 #include "foundation/ErrorHandler.h"
 #include "foundation/ErrorsIgnored.h"
@@ -14,7 +13,6 @@
 #include "platform/dialogs/MessageBoxService.h"
 #include "runtime/RuntimeError.h"
 
-#include <QAction>
 #include <QTime>
 
 #include <cstdlib>
@@ -98,10 +96,7 @@ int Main() {
         return 0;
 
     RunIgnoringErrors({
-        [] {
-            mainWindow() = std::make_unique<frmMain>();
-            frmMainParts::Connect(*mainWindow());
-        },
+        [] { mainWindow() = std::make_unique<frmMain>(); },
         [] {
             try {
                 mainWindow()->Show();
@@ -122,24 +117,6 @@ frmMain* LoadedMainWindow() {
 
 void ReleaseMainWindow() {
     mainWindow().reset();
-}
-
-void SetKeepOnTop() {
-    withTrail("SetKeepOnTop&", [] {
-        auto* form = dynamic_cast<frmMain*>(&CounterWindow::current());
-        if (!form)
-            throw RuntimeError::of(err::ObjectNotSet);
-        const bool onTop = form->ui().mnuViewKeepOnTop->isChecked();
-        if (form->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != onTop) {
-            // Changing the flag takes the window off the screen; a shown one comes back.
-            const bool shown = form->isVisible();
-            form->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-            if (shown)
-                form->show();
-        }
-        SetRegSetting(settings::KeepOnTop, onTop ? QStringLiteral("1") : QStringLiteral("0"),
-                      RegistryHive);
-    });
 }
 
 } // namespace brantock::counter

@@ -20,9 +20,6 @@ frmMain* LoadedMainWindow();
 // Destroys the main window (before the application object goes).
 void ReleaseMainWindow();
 
-// Applies the check mark of the main window's "Keep on top" item and saves it.
-void SetKeepOnTop();
-
 // Makes and installs the process's error handler; when that fails, says so in a box and
 // returns false (the program cannot run without it).
 bool LoadErrorHandler(const std::function<std::unique_ptr<ErrorHandler>()>& make);

@@ -3,7 +3,10 @@
 #include "counter/core/CounterSettings.h"
 #include "counter/core/CounterState.h"
 #include "counter/core/modMain.h"
-#include "counter/Main.h"
+#include "counter/frmClockWarning.h"
+#include "counter/frmInterface.h"
+#include "counter/frmManual.h"
+#include "counter/frmOptions.h"
 #include "datafile_dialog/frmSelectData.h"
 #include "foundation/App.h"
 #include "foundation/ErrorsIgnored.h"
@@ -13,8 +16,10 @@
 #include "foundation/modRegistry.h"
 #include "foundation/modXPUser.h"
 #include "foundation/ReportingHandler.h"
+#include "foundation/ui/frmAbout.h"
 #include "foundation/ui/HelpKey.h"
 #include "foundation/ui/modForceFore.h"
+#include "foundation/ui/ShowModeless.h"
 #include "platform/dialogs/MessageBoxService.h"
 #include "platform/os/Shell.h"
 #include "runtime/Clock.h"
@@ -60,11 +65,6 @@ int DebounceInterval() {
     if (ms < 0 || ms > LargestInterval)
         throw RuntimeError::of(err::InvalidPropertyValue);
     return int(ms);
-}
-
-template <class F, class... Args> void callPart(const F& part, Args&&... args) {
-    if (part)
-        part(std::forward<Args>(args)...);
 }
 
 } // namespace
@@ -171,7 +171,6 @@ void frmMain::Show() {
 void frmMain::Form_Load() {
     std::int16_t port = 0;
     bool normallyOpen = false;
-    const auto portNumber = [this] { return parts.GetPortNumber ? parts.GetPortNumber() : 0; };
     const bool ran =
         ReportingHandler::WithSource("Main form load&", "loading the application")
             .run({
@@ -191,21 +190,21 @@ void frmMain::Form_Load() {
                     QString status = QStringLiteral("Computer name: ") + ComputerNameText;
                     UpdateStatus(status, true);
                 },
-                [&] { callPart(parts.GetSiteNameAndID); },
+                [&] { GetSiteNameAndID(); },
                 [&] {
                     QString status = QStringLiteral("Site name: ") + SiteName;
                     UpdateStatus(status, true);
                 },
                 [&] { PortDialogOpen = false; },
                 [&] {
-                    const std::int16_t number = portNumber();
-                    port = parts.OpenValidPort ? parts.OpenValidPort(comPort_, number) : 0;
+                    const std::int16_t number = GetPortNumber();
+                    port = OpenValidPort(comPort_, number);
                 },
                 [&] {
                     if (port != 0)
                         return;
-                    callPart(parts.ShowPortDialog);
-                    port = portNumber();
+                    ShowPortDialog();
+                    port = GetPortNumber();
                 },
                 [&] {
                     if (port != 0 || ManualTriggerMode)
@@ -221,12 +220,12 @@ void frmMain::Form_Load() {
                 },
                 [&] { LoadThemeFolders(); },
                 [&] {
-                    callPart(parts.SetSecondTriggerUse,
-                             ToLong(GetRegSetting(settings::SecondTriggerUse, RegistryHive)));
+                    engine_.SetSecondTriggerUse(
+                        ToLong(GetRegSetting(settings::SecondTriggerUse, RegistryHive)));
                 },
                 [&] {
-                    callPart(parts.SetThirdTriggerUse,
-                             ToLong(GetRegSetting(settings::ThirdTriggerUse, RegistryHive)));
+                    engine_.SetThirdTriggerUse(
+                        ToLong(GetRegSetting(settings::ThirdTriggerUse, RegistryHive)));
                 },
                 [&] { SelectedEdge = GetRegBoolean(settings::SelectedEdge, RegistryHive); },
                 [&] {
@@ -235,12 +234,11 @@ void frmMain::Form_Load() {
                 },
                 [&] { SetKeepOnTop(); },
                 [&] {
-                    callPart(parts.SetLogToDatabase,
-                             GetRegBoolean(settings::LogToDatabase, RegistryHive));
+                    logger_.SetLogToDatabase(GetRegBoolean(settings::LogToDatabase, RegistryHive));
                 },
-                [&] { callPart(parts.SetDSRDebounceInterval, DebounceInterval()); },
-                [&] { callPart(parts.SetCTSDebounceInterval, DebounceInterval()); },
-                [&] { callPart(parts.SetDCDDebounceInterval, DebounceInterval()); },
+                [&] { engine_.timDSRdebounce().setInterval(DebounceInterval()); },
+                [&] { engine_.timCTSDebounce().setInterval(DebounceInterval()); },
+                [&] { engine_.timDCDDebounce().setInterval(DebounceInterval()); },
                 [&] {
                     ui_.mnuViewSoundSelector->setChecked(
                         GetRegBoolean(settings::SoundSelector, RegistryHive));
@@ -252,7 +250,10 @@ void frmMain::Form_Load() {
                 [&] { SensorIDBase = std::int16_t(InterfaceOffset * 3); },
                 [&] {
                     normallyOpen = GetRegBoolean(settings::NormallyOpen, RegistryHive);
-                    callPart(parts.ResetLineFlags, normallyOpen);
+                    engine_.SetDSRdebounce(false);
+                    engine_.SetCTSdebounce(false);
+                    engine_.SetDCDdebounce(false);
+                    engine_.SetNormallyOpen(normallyOpen);
                 },
                 [&] {
                     CountingStartTime = Clock::current().now();
@@ -270,13 +271,14 @@ void frmMain::Form_Load() {
                 [&] {
                     comPort_.SetDTREnable(true);
                     comPort_.SetRTSEnable(!comPort_.DTREnable());
-                    callPart(parts.SetLastLevels, comPort_.DSRHolding(), comPort_.CTSHolding(),
-                             comPort_.CDHolding());
+                    engine_.SetLastDSR(comPort_.DSRHolding());
+                    engine_.SetLastCTS(comPort_.CTSHolding());
+                    engine_.SetLastDCD(comPort_.CDHolding());
                 },
                 [&] {
-                    callPart(parts.DSRShow, normallyOpen);
-                    callPart(parts.CTSShow, normallyOpen);
-                    callPart(parts.DCDShow, normallyOpen);
+                    engine_.DSRShow(normallyOpen);
+                    engine_.CTSShow(normallyOpen);
+                    engine_.DCDShow(normallyOpen);
                 },
                 [&] {
                     TrayIconData.size = 88;
@@ -287,7 +289,7 @@ void frmMain::Form_Load() {
                     trayIcon_->setIcon(windowIcon());
                     TrayIconData.tip = TipField(BuildTip(QStringLiteral("No counts yet")));
                 },
-                [&] { callPart(parts.comPort_OnComm); },
+                [&] { engine_.comPort_OnComm(); },
                 [&] {
                     if (UseTrayIcon)
                         AddTrayIcon();
@@ -347,9 +349,12 @@ void frmMain::Form_Unload() {
             if (TrayIconData.hasWindow && UseTrayIcon)
                 DeleteTrayIcon();
         },
-        [&] { callPart(parts.UnloadPortDialog); },
-        [&] { callPart(parts.UnloadOptionsWindow); },
-        [&] { callPart(parts.UnloadManualWindow); },
+        [&] {
+            if (portDialog_)
+                portDialog_->done(QDialog::Rejected);
+        },
+        [&] { UnloadOptionsWindow(); },
+        [&] { UnloadManualWindow(); },
     });
 }
 
@@ -594,6 +599,21 @@ void frmMain::ToggleMute() {
     });
 }
 
+void frmMain::SetKeepOnTop() {
+    withTrail("SetKeepOnTop&", [&] {
+        const bool onTop = ui_.mnuViewKeepOnTop->isChecked();
+        if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) != onTop) {
+            // Changing the flag takes the window off the screen; a shown one comes back.
+            const bool shown = isVisible();
+            setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+            if (shown)
+                show();
+        }
+        SetRegSetting(settings::KeepOnTop, onTop ? QStringLiteral("1") : QStringLiteral("0"),
+                      RegistryHive);
+    });
+}
+
 void frmMain::SetViewDetails() {
     withTrail("SetViewDetails&", [&] {
         ui_.setHeight(this, ui_.mnuViewDetails->isChecked() ? frmMainUi::DetailsHeight
@@ -706,7 +726,7 @@ void frmMain::mnuToolsMute_Click() {
 
 void frmMain::mnuToolsOptions_Click() {
     ReportingHandler("mnuToolsOptions_Click&", MenuClick).run([&] {
-        callPart(parts.ShowOptionsWindow);
+        ShowModeless(options_, [&] { return new frmOptions(engine_, logger_, *this, this); });
     });
 }
 
@@ -724,7 +744,8 @@ void frmMain::mnuHelpContents_Click() {
 
 void frmMain::mnuHelpAbout_Click() {
     ReportingHandler("mnuHelpAbout_Click&", MenuClick).run([&] {
-        callPart(parts.ShowAboutWindow);
+        ShowModeless(about_,
+                     [&] { return new frmAbout(frmAbout::AddressLookup::ProgramHive, this); });
     });
 }
 
@@ -746,8 +767,7 @@ void frmMain::imgMute_Click() {
 
 void frmMain::imgLogToDatabase_Click() {
     ReportingHandler("imgLogToDatabase_Click&", "processing mouse click").run([&] {
-        if (parts.LogToDatabase && parts.SetLogToDatabase)
-            parts.SetLogToDatabase(!parts.LogToDatabase());
+        logger_.SetLogToDatabase(!logger_.LogToDatabase());
     });
 }
 
@@ -771,42 +791,63 @@ void frmMain::fraSoundSelector_MouseDown(Qt::MouseButton button) {
     });
 }
 
-// ---- Forwarded to the counter's other parts
+// ---- The engine, the logger and the other windows
 
 void frmMain::ResetCounter() {
-    callPart(parts.ResetCounter);
+    engine_.ResetCounter();
 }
 
 void frmMain::CheckForClockChange() {
-    callPart(parts.CheckForClockChange);
+    logger_.CheckForClockChange();
 }
 
 void frmMain::LogTrigger(std::int16_t sensorNumber, bool countUp, DateValue when) {
-    callPart(parts.LogTrigger, sensorNumber, countUp, when);
+    logger_.LogTrigger(sensorNumber, countUp, when);
 }
 
 void frmMain::ShowClockWarning() {
-    callPart(parts.ShowClockWarning);
+    frmClockWarning::ShowModeless();
+}
+
+frmInterface& frmMain::portDialog() {
+    if (!portDialog_)
+        portDialog_ = new frmInterface(comPort_, this);
+    return *portDialog_;
+}
+
+void frmMain::ShowPortDialog() {
+    portDialog().exec();
 }
 
 void frmMain::SetPortDialogMessage(const QString& text) {
-    callPart(parts.SetPortDialogMessage, text);
+    portDialog().SetMessage(text);
+}
+
+frmOptions* frmMain::loadedOptions() const {
+    return options_ && options_->isVisible() ? options_.data() : nullptr;
 }
 
 void frmMain::UpdateOptionsForm(const QString& portText) {
-    callPart(parts.UpdateOptionsForm, portText);
+    if (frmOptions* options = loadedOptions())
+        options->UpdateInterfaceStatus(portText);
 }
 
 void frmMain::UnloadOptionsWindow() {
-    callPart(parts.UnloadOptionsWindow);
+    if (frmOptions* options = loadedOptions())
+        options->close();
 }
 
 void frmMain::ShowManualWindow() {
-    callPart(parts.ShowManualWindow);
+    if (!manual_) {
+        manual_ = new frmManual(engine_, this);
+        manual_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    manual_->show();
 }
 
 void frmMain::UnloadManualWindow() {
-    callPart(parts.UnloadManualWindow);
+    if (manual_)
+        manual_->close();
 }
 
 void frmMain::Beep() {

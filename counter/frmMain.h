@@ -1,19 +1,30 @@
 #pragma once
 
 #include "counter/core/CounterWindow.h"
-#include "counter/frmMainParts.h"
+#include "counter/core/DataLogger.h"
+#include "counter/core/TriggerEngine.h"
 #include "counter/frmMainUi.h"
 #include "platform/serial/CommControl.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 class QSystemTrayIcon;
 
+namespace brantock {
+class frmAbout;
+}
+
 namespace brantock::counter {
 
+class frmInterface;
+class frmManual;
+class frmOptions;
+
 // The counter's main window: the counts, the status bar with its history, the details panel,
-// the tray icon and menus. It is the counter's CounterWindow while it exists; what belongs to
-// the engine, the logger, the port dialog and the manual window goes through parts.
+// the tray icon and menus. It is the counter's CounterWindow while it exists. It owns the
+// trigger engine and the data logger on its port, and the windows it opens: the port dialog,
+// the manual window, the options window and the about box, each made on first use.
 class frmMain : public QMainWindow, public CounterWindow {
     Q_OBJECT
 public:
@@ -61,12 +72,19 @@ public:
     void UnloadManualWindow() override;
     void UnloadMainWindow() override;
     void LetEventsRun() override;
+    void ShowPortDialog() override;
+    // Puts the tray icon, with the tip of TrayIconData, into the tray (when the desktop has
+    // one), and takes it out.
+    void AddTrayIcon() override;
+    void DeleteTrayIcon() override;
 
     // Public procedures of the window.
     void ToggleMute();
     void SetViewDetails();
     void SetSoundSelector();
     void HideForm(bool minimise);
+    // Applies the check mark of the "Keep on top" item and saves it.
+    void SetKeepOnTop();
     QString BuildTip(const QString& text) const;
     // The text the tray shows of a tip field: up to its NUL.
     static QString ShownTip(const QString& tipField);
@@ -74,10 +92,6 @@ public:
     bool Form_QueryUnload(UnloadMode mode);
     // The tray icon's callback with the mouse event code.
     void Form_MouseMove(int code);
-    // Puts the tray icon, with the tip of TrayIconData, into the tray (when the desktop has
-    // one), and takes it out.
-    void AddTrayIcon();
-    void DeleteTrayIcon();
     // The window's tray icon is in use: switched on, and a tray to show it exists.
     bool TrayIconInUse() const;
     bool TrayBusy() const { return trayBusy_; }
@@ -91,9 +105,10 @@ public:
     void LoadSoundFiles();
 
     platform::CommControl& comPort() { return comPort_; }
+    TriggerEngine& engine() { return engine_; }
+    DataLogger& logger() { return logger_; }
     const frmMainUi& ui() const { return ui_; }
     QSystemTrayIcon* trayIcon() const { return trayIcon_; }
-    frmMainParts parts;
 
 Q_SIGNALS:
     // The window has unloaded; the program ends with it.
@@ -142,9 +157,21 @@ private:
     QLabel* iconLabel(Icon icon) const;
     void connectControls();
     void connectSoundSelector();
+    // The port dialog, loaded (which holds off the engine) when it is first shown or written to.
+    frmInterface& portDialog();
+    // The options window from its load to its unload (a closed one waits to be deleted).
+    frmOptions* loadedOptions() const;
 
     frmMainUi ui_;
     platform::CommControl comPort_;
+    TriggerEngine engine_{comPort_};
+    DataLogger logger_{comPort_};
+    QPointer<frmInterface> portDialog_;
+    // Has no owner, so it is never kept above the main window.
+    QPointer<frmManual> manual_;
+    // Made anew at every showing after it was closed.
+    QPointer<frmOptions> options_;
+    QPointer<frmAbout> about_;
     QSystemTrayIcon* trayIcon_ = nullptr;
     bool trayAvailable_ = false;
     bool trayBusy_ = false;

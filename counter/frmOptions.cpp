@@ -2,11 +2,11 @@
 
 #include "counter/core/CounterSettings.h"
 #include "counter/core/CounterState.h"
+#include "counter/core/CounterWindow.h"
 #include "counter/core/DataLogger.h"
 #include "counter/core/modMain.h"
 #include "counter/core/OptionsChoice.h"
 #include "counter/core/TriggerEngine.h"
-#include "counter/frmMain.h"
 #include "datafile_dialog/frmSelectData.h"
 #include "foundation/ErrorsIgnored.h"
 #include "foundation/modbrUtilsData.h"
@@ -62,8 +62,9 @@ QString oneOrZero(bool on) {
 
 } // namespace
 
-frmOptions::frmOptions(TriggerEngine& engine, DataLogger& logger, frmMain& owner)
-    : QDialog(&owner), engine_(engine), logger_(logger), owner_(owner) {
+frmOptions::frmOptions(TriggerEngine& engine, DataLogger& logger, CounterWindow& owner,
+                       QWidget* ownerWindow)
+    : QDialog(ownerWindow), engine_(engine), logger_(logger), owner_(owner) {
     ui_.setupUi(this);
     connectControls();
     Form_Load();
@@ -284,7 +285,7 @@ void frmOptions::chkMinToTray_Click() {
                     return;
                 }
                 // A window hidden in the tray would be out of reach without its icon.
-                owner_.setVisible(true);
+                parentWidget()->setVisible(true);
                 owner_.DeleteTrayIcon();
             },
             [&] { SetRegSetting(settings::UseTrayIcon, oneOrZero(UseTrayIcon), RegistryHive); },
@@ -294,10 +295,7 @@ void frmOptions::chkMinToTray_Click() {
 // ---- The port, the data file and closing
 
 void frmOptions::cmdSelectPort_Click() {
-    ReportingHandler("cmdSelectPort_Click&").run([&] {
-        if (owner_.parts.ShowPortDialog)
-            owner_.parts.ShowPortDialog();
-    });
+    ReportingHandler("cmdSelectPort_Click&").run([&] { owner_.ShowPortDialog(); });
 }
 
 void frmOptions::cmdChangeDataPath_Click() {

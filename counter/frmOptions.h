@@ -7,9 +7,9 @@
 
 namespace brantock::counter {
 
+class CounterWindow;
 class DataLogger;
 class TriggerEngine;
-class frmMain;
 
 // The options window: every control writes its setting the moment it changes and applies it
 // to the running counter at once, on the trigger engine, the logger and the main window that
@@ -23,7 +23,8 @@ public:
 
     // Loads the window: each control is set from its setting, and its handler stores and
     // applies the value once more where it differs from the control's design state.
-    frmOptions(TriggerEngine& engine, DataLogger& logger, frmMain& owner);
+    frmOptions(TriggerEngine& engine, DataLogger& logger, CounterWindow& owner,
+               QWidget* ownerWindow);
 
     // lblComPort for a port setting text; the port dialog calls it after OK and Cancel.
     void UpdateInterfaceStatus(const QString& portText);
@@ -60,7 +61,7 @@ private:
     frmOptionsUi ui_;
     TriggerEngine& engine_;
     DataLogger& logger_;
-    frmMain& owner_;
+    CounterWindow& owner_;
     bool OriginalNormallyOpen = false;
 };
 

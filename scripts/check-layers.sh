@@ -3,7 +3,7 @@
 # the data-file dialog or a program folder, and nothing below the windows includes a widget
 # header (platform/ui, foundation/ui and the folders above them may); a program's rules
 # (its core/ folder) include neither widgets nor the program's windows; no program folder
-# includes another's.
+# includes another's; no window includes its program's Main.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -60,6 +60,20 @@ for p in "${programs[@]}"; do
         fail "$f includes another program's code: $(grep -n -E "#include \"$other/" "$f" | head -n 1)"
       fi
     done
+  done
+done
+
+# Main starts a program and no window calls back into it: only Main itself, main.cpp and the
+# reports program's automation class (whose Run runs Main again) include a program's Main.h.
+for main in $(git ls-files -- "${programs[@]}" | grep -E '/Main\.h$' || true); do
+  folder=${main%/Main.h}
+  for f in $(sources "$folder"); do
+    case "$f" in
+    "$folder/Main.cpp" | "$folder/main.cpp" | reports/clsBrantockReports.*) continue ;;
+    esac
+    if grep -n -E "#include \"$main\"" "$f" >/dev/null; then
+      fail "$f, a window, includes its program's Main: $(grep -n -E "#include \"$main\"" "$f" | head -n 1)"
+    fi
   done
 done
 

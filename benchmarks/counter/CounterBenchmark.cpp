@@ -94,7 +94,6 @@ public:
         commits_.clear();
         const auto t0 = Clock::now();
         form_ = std::make_unique<frmMain>();
-        frmMainParts::Connect(*form_);
         form_->Show();
         const auto t1 = Clock::now();
         if (!form_->Loaded() || !CountingStarted) {
@@ -102,11 +101,8 @@ public:
             std::exit(1);
         }
         // The moment each insert's connection was closed, the row committed.
-        std::function<void(std::int16_t, bool, DateValue)> insert = form_->parts.LogTrigger;
-        form_->parts.LogTrigger = [this, insert](std::int16_t sensor, bool up, DateValue when) {
-            insert(sensor, up, when);
-            commits_.push_back(Clock::now());
-        };
+        QObject::connect(&form_->logger(), &DataLogger::rowCommitted, form_.get(),
+                         [this] { commits_.push_back(Clock::now()); });
         peer().waitClient(std::chrono::seconds(5));
         return std::chrono::duration<double>(t1 - t0).count();
     }
@@ -277,14 +273,14 @@ int main(int argc, char** argv) {
             "docs/benchmarks.md]` (built with `BRANTOCK_BUILD_BENCHMARKS`, %8; runs "
             "offscreen). The large data file is made by `brantock-datagen --years 10 --out "
             "FILE` (seed 1) into %1 when missing.\n\n"
-            "Method: the counter as the program puts it together (`frmMain`, "
-            "`frmMainParts::Connect`, `Show()`), its settings in a scratch folder, port 1 a "
+            "Method: the counter as the program puts it together (`frmMain`, `Show()`), "
+            "its settings in a scratch folder, port 1 a "
             "simulated port served by an in-process peer (`PeerServer`), lockout 0, logging on, "
             "the data file in /tmp. Delay: %2 counted DSR changes, each sent a few ms after the "
             "previous one was committed (the change of the other edge between them counts "
-            "nothing); timed from just before the peer sends the change to the return of the "
-            "data logger's `LogTrigger` (wrapped in `parts.LogTrigger`), which inserts the row "
-            "on its own connection and closes it, so the row is committed and synced "
+            "nothing); timed from just before the peer sends the change to the "
+            "data logger's `rowCommitted`, which `LogTrigger` signals once it has inserted the "
+            "row on its own connection and closed it, so the row is committed and synced "
             "(synchronous FULL). Rows found afterwards by a separate connection, less the "
             "inserts timed: %3. Its floors, measured in the same run on a copy of the same "
             "template file with the same journal and sync: the logger's insert on one kept "

@@ -53,6 +53,11 @@ public:
     virtual void ShowClockWarning() = 0;
     // frmInterface's message line; setting it loads the dialog when it is not loaded.
     virtual void SetPortDialogMessage(const QString& text) = 0;
+    // frmInterface shown modal.
+    virtual void ShowPortDialog() = 0;
+    // The main window's icon put into the tray, and taken out.
+    virtual void AddTrayIcon() = 0;
+    virtual void DeleteTrayIcon() = 0;
     // The platform's beep.
     virtual void Beep() = 0;
     // UpdateInterfaceStatus of the options window when it is loaded.

@@ -121,6 +121,7 @@ void DataLogger::LogTrigger(std::int16_t sensorNumber, bool countUp, DateValue w
                                 number(day) + QStringLiteral(" , ") + number(minute));
         }
         CloseCN(connection);
+        Q_EMIT rowCommitted();
     });
 }
 

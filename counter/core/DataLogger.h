@@ -40,6 +40,10 @@ public:
 
     QTimer timApp;
 
+Q_SIGNALS:
+    // A Triggers row was inserted and its connection closed, so the row is committed.
+    void rowCommitted();
+
 private:
     platform::CommControl& comPort_;
     bool LoggingEnabled = false;

@@ -10,8 +10,8 @@ class CommControl;
 
 namespace brantock::counter {
 
-// The counter's module procedures that need no window. (The entry Main and SetKeepOnTop,
-// which work on the windows, are with the windows.)
+// The counter's module procedures that need no window. (The entry Main starts the windows
+// and is with them; SetKeepOnTop works on the main window and is its procedure.)
 
 // The site of the instance (modMainSites.cpp).
 void GetSiteNameAndID();

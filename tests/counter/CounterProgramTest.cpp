@@ -62,7 +62,6 @@ protected:
     }
     void start() {
         form = std::make_unique<frmMain>();
-        frmMainParts::Connect(*form);
         form->Show();
         ASSERT_TRUE(form->Loaded());
         ASSERT_TRUE(CountingStarted);
@@ -275,10 +274,8 @@ TEST_F(CounterProgram, AVanishedPortIsReportedEveryTickAndCountsNothing) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return rows() == 2; }, 10000));
     peer.dropClient();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !form->comPort().PortOpen(); }, 10000));
-    DataLogger* logger = form->findChild<DataLogger*>();
-    ASSERT_NE(logger, nullptr);
     for (int tick = 0; tick < 2; ++tick) {
-        logger->timApp_Timer();
+        form->logger().timApp_Timer();
         EXPECT_TRUE(
             form->ui().lstHistory->item(0)->text().startsWith("The com port has been closed "));
     }

@@ -1,4 +1,5 @@
 #include "tests/counter/support/RecordingSoundPlayer.h"
+#include "tests/counter/support/SimulatedPorts.h"
 #include "tests/support/DataFiles.h"
 #include "tests/support/ScriptedErrors.h"
 #include "tests/support/ScriptedMessages.h"
@@ -80,6 +81,7 @@ protected:
     }
 
     TemporaryRegistry registry;
+    SimulatedPorts ports{registry};
     ScriptedErrors errors;
     ScriptedMessages boxes;
     RecordingSoundPlayer player;
@@ -262,9 +264,8 @@ TEST_F(SoundSelector, TheWindowsLoadFillsTheListsAndRestoresTheStoredChoiceBefor
     ScratchFolder files;
     CommandLineDataPath = files.file("data.hbd");
     ASSERT_TRUE(DataFiles::copyTemplate(CommandLineDataPath));
-    form->parts.OpenValidPort = [](platform::CommControl&, std::int16_t) {
-        return std::int16_t(1);
-    };
+    ports.serve(1);
+    store(settings::ComPort, "1");
     form->Show();
     ASSERT_TRUE(CountingStarted);
     EXPECT_EQ(entries(themes()), (QStringList{"<no theme>", "Tones"}));

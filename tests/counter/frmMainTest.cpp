@@ -1,3 +1,4 @@
+#include "tests/counter/support/SimulatedPorts.h"
 #include "tests/support/DataFiles.h"
 #include "tests/support/MockClock.h"
 #include "tests/support/RecordingShell.h"
@@ -11,12 +12,16 @@
 #include "counter/core/CounterSettings.h"
 #include "counter/core/CounterState.h"
 #include "counter/core/modMain.h"
+#include "counter/frmInterface.h"
 #include "counter/frmMain.h"
+#include "counter/frmManual.h"
+#include "counter/frmOptions.h"
 #include "datafile_dialog/frmSelectData.h"
 #include "foundation/App.h"
 #include "foundation/modbrUtils.h"
 #include "foundation/modbrUtilsData.h"
 #include "foundation/modRegistry.h"
+#include "foundation/ui/frmAbout.h"
 #include "runtime/RuntimeError.h"
 
 #include <QAction>
@@ -35,6 +40,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 using namespace brantock;
@@ -42,6 +48,22 @@ using namespace brantock::counter;
 using namespace brantock::testsupport;
 
 namespace {
+
+// Runs a call when the widget is asked to close.
+class OnClose : public QObject {
+public:
+    OnClose(QWidget* widget, std::function<void()> call) : call_(std::move(call)) {
+        widget->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Close)
+            call_();
+        return false;
+    }
+
+private:
+    std::function<void()> call_;
+};
 
 DateValue at(int h, int m, int s) {
     return DateValue::fromDateTime(QDate(2026, 3, 2), QTime(h, m, s));
@@ -65,10 +87,13 @@ protected:
     void loadWithPort() {
         CommandLineDataPath = files.file("data.hbd");
         ASSERT_TRUE(DataFiles::copyTemplate(CommandLineDataPath));
-        form->parts.OpenValidPort = [](platform::CommControl&, std::int16_t) {
-            return std::int16_t(1);
-        };
+        usePort1();
         form->Show();
+    }
+    // Port 1 is set and answers as a wired sensor.
+    void usePort1() {
+        ports.serve(1);
+        SetRegSetting(settings::ComPort, "1", RegistryHive);
     }
     void withTray() {
         form->setTrayAvailable(true);
@@ -84,11 +109,25 @@ protected:
         QString line = text;
         form->UpdateStatus(line, showTime);
     }
+    // Runs answer on the modal dialog of its kind once it is shown (the port's opening lets
+    // events run before it).
+    template <class Dialog> void whenShown(std::function<void(Dialog*)> answer) {
+        auto* poll = new QTimer(form.get());
+        QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
+            if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+                poll->deleteLater();
+                poll->stop();
+                answer(dialog);
+            }
+        });
+        poll->start(0);
+    }
     bool waitUntilTrayIsFree() {
         return QTest::qWaitFor([&] { return !form->TrayBusy(); }, 2000);
     }
 
     TemporaryRegistry registry;
+    counter::testsupport::SimulatedPorts ports{registry};
     ScriptedErrors errors;
     ScriptedMessages boxes;
     RecordingShell shell;
@@ -335,12 +374,22 @@ TEST_F(MainWindow, AnUnloadAskedForAgainWhileUnloadingHasNoEffect) {
     QStringList closed;
     int unloads = 0;
     QObject::connect(form.get(), &frmMain::unloaded, [&] { ++unloads; });
-    form->parts.UnloadPortDialog = [&] { closed << "port"; };
-    form->parts.UnloadOptionsWindow = [&] { closed << "options"; };
-    form->parts.UnloadManualWindow = [&] {
+    form->SetPortDialogMessage("Com 1"); // loads the port dialog
+    form->mnuToolsOptions_Click();
+    form->ShowManualWindow();
+    auto* port = form->findChild<frmInterface*>();
+    auto* options = form->findChild<frmOptions*>();
+    QList<frmManual*> manual;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* m = qobject_cast<frmManual*>(window))
+            manual << m;
+    ASSERT_TRUE(port && options && manual.size() == 1);
+    QObject::connect(port, &QDialog::finished, [&] { closed << "port"; });
+    QObject::connect(options, &QDialog::finished, [&] { closed << "options"; });
+    OnClose manualClosed(manual.first(), [&] {
         closed << "manual";
         form->UnloadMainWindow(); // the manual window's own unload asks again
-    };
+    });
     form->Unload();
     form->Unload();
     EXPECT_EQ(closed, QStringList({"port", "options", "manual"}));
@@ -415,17 +464,21 @@ TEST_F(MainWindow, TheDetailsPanelLiesBelowTheCompactViewAndInsideTheTallOne) {
 TEST_F(MainWindow, ResetAndTheLoggingSwitchReachTheirParts) {
     form->show();
     int resets = 0;
-    bool logging = true;
-    form->parts.ResetCounter = [&] { ++resets; };
-    form->parts.LogToDatabase = [&] { return logging; };
-    form->parts.SetLogToDatabase = [&](bool on) { logging = on; };
-    QTest::mouseDClick(form->ui().lblCounter, Qt::LeftButton);
-    form->ui().mnuToolsReset->trigger();
-    form->ui().mnuPopReset->trigger();
+    // The engine's reset sets the count to "0 ".
+    const auto countReset = [&](const std::function<void()>& request) {
+        form->SetCounterCaption("5 ");
+        request();
+        if (form->CounterCaption() == "0 ")
+            ++resets;
+    };
+    countReset([&] { QTest::mouseDClick(form->ui().lblCounter, Qt::LeftButton); });
+    countReset([&] { form->ui().mnuToolsReset->trigger(); });
+    countReset([&] { form->ui().mnuPopReset->trigger(); });
     EXPECT_EQ(resets, 3);
+    form->logger().SetLogToDatabase(true);
     form->SetIconVisible(CounterWindow::Icon::LogToDatabase, true);
     QTest::mouseClick(form->ui().imgLogToDatabase, Qt::LeftButton);
-    EXPECT_FALSE(logging);
+    EXPECT_FALSE(form->logger().LogToDatabase());
     EXPECT_FALSE(form->windowIcon().availableSizes().isEmpty());
 }
 
@@ -491,10 +544,10 @@ TEST_F(MainWindow, HelpOpensTheGuideAndAboutAndOptionsWaitForTheirWindows) {
     form->ui().mnuHelpContents->trigger();
     ASSERT_EQ(shell.calls.size(), 1u);
     EXPECT_EQ(shell.calls[0].file, HelpGuidePath());
-    int abouts = 0;
-    form->parts.ShowAboutWindow = [&] { ++abouts; };
     form->ui().mnuHelpAbout->trigger();
-    EXPECT_EQ(abouts, 1);
+    const QList<frmAbout*> abouts = form->findChildren<frmAbout*>();
+    ASSERT_EQ(abouts.size(), 1);
+    EXPECT_TRUE(abouts.first()->isVisible());
     form->ui().mnuToolsOptions->trigger();
     EXPECT_TRUE(errors.reports().empty());
 }
@@ -507,17 +560,15 @@ TEST_F(MainWindow, TheLoadSetsUpTheWindowAndStartsCounting) {
     SetRegSetting(settings::DebounceTime, "1001.5", RegistryHive);
     SetRegSetting(settings::StartMinimized, "2", RegistryHive);
     SetRegSetting(settings::SecondTriggerUse, "1", RegistryHive);
-    std::vector<int> intervals;
-    std::int32_t second = -1;
-    QStringList calls;
-    form->parts.SetDSRDebounceInterval = [&](int ms) { intervals.push_back(ms); };
-    form->parts.SetCTSDebounceInterval = [&](int ms) { intervals.push_back(ms); };
-    form->parts.SetDCDDebounceInterval = [&](int ms) { intervals.push_back(ms); };
-    form->parts.SetSecondTriggerUse = [&](std::int32_t use) { second = use; };
-    form->parts.GetSiteNameAndID = [&] { SiteName = "North"; };
-    form->parts.DSRShow = [&](bool) { calls << "DSRShow"; };
-    form->parts.comPort_OnComm = [&] { calls << (CountingStarted ? "late" : "OnComm"); };
+    SetRegSetting(settings::SiteName, "North", RegistryHive);
+    // DSRShow shows the indicator as the line stands: low, and normally closed.
+    form->SetIconVisible(CounterWindow::Icon::DSRTrigger, true);
     loadWithPort();
+    TriggerEngine& engine = form->engine();
+    const std::vector<int> intervals = {engine.timDSRdebounce().interval(),
+                                        engine.timCTSDebounce().interval(),
+                                        engine.timDCDDebounce().interval()};
+    const std::int32_t second = engine.SecondTriggerUse();
     ASSERT_TRUE(form->Loaded());
     EXPECT_EQ(form->windowTitle(), "Brantock - First door");
     EXPECT_FALSE(form->isMinimized());
@@ -525,12 +576,13 @@ TEST_F(MainWindow, TheLoadSetsUpTheWindowAndStartsCounting) {
     EXPECT_EQ(intervals, std::vector<int>({1002, 1002, 1002}));
     EXPECT_EQ(second, 1);
     EXPECT_EQ(SensorIDBase, 3);
-    EXPECT_EQ(calls, QStringList({"DSRShow", "OnComm"}));
+    EXPECT_FALSE(form->IconVisible(CounterWindow::Icon::DSRTrigger));
     const QStringList lines = history();
-    ASSERT_EQ(lines.size(), 3);
+    ASSERT_EQ(lines.size(), 4);
     EXPECT_EQ(lines[0], "Started at 9:05:07 AM");
-    EXPECT_EQ(lines[1], "Site name: North 9:05:07 AM");
-    EXPECT_TRUE(lines[2].startsWith("Computer name: "));
+    EXPECT_EQ(lines[1], "Logging is on 9:05:07 AM"); // the logger's switch, from its setting
+    EXPECT_EQ(lines[2], "Site name: North 9:05:07 AM");
+    EXPECT_TRUE(lines[3].startsWith("Computer name: "));
     EXPECT_EQ(form->ui().lblstarttime->text(), "I started counting at 09:05 AM on 3/2/2026");
     EXPECT_EQ(TrayIconData.size, 88);
     EXPECT_EQ(TrayIconData.id, 1);
@@ -545,7 +597,10 @@ TEST_F(MainWindow, TheLoadSetsUpTheWindowAndStartsCounting) {
 
 TEST_F(MainWindow, WithoutAPortOrManualModeTheLoadUnloadsTheWindow) {
     int dialogs = 0;
-    form->parts.ShowPortDialog = [&] { ++dialogs; };
+    whenShown<frmInterface>([&](frmInterface* dialog) {
+        ++dialogs;
+        dialog->reject();
+    });
     try {
         form->Show();
         FAIL() << "no error";
@@ -561,7 +616,10 @@ TEST_F(MainWindow, WithoutAPortOrManualModeTheLoadUnloadsTheWindow) {
 TEST_F(MainWindow, ManualModeChosenInThePortDialogGoesOn) {
     CommandLineDataPath = files.file("data.hbd");
     ASSERT_TRUE(DataFiles::copyTemplate(CommandLineDataPath));
-    form->parts.ShowPortDialog = [] { ManualTriggerMode = true; };
+    whenShown<frmInterface>([](frmInterface* dialog) {
+        ManualTriggerMode = true;
+        dialog->reject();
+    });
     form->Show();
     EXPECT_TRUE(form->Loaded());
     EXPECT_TRUE(CountingStarted);
@@ -569,13 +627,9 @@ TEST_F(MainWindow, ManualModeChosenInThePortDialogGoesOn) {
 
 TEST_F(MainWindow, CancellingTheDataFileDialogEndsTheLoadSilently) {
     CommandLineDataPath = files.file("missing.hbd");
-    form->parts.OpenValidPort = [](platform::CommControl&, std::int16_t) {
-        return std::int16_t(1);
-    };
+    usePort1();
     int dialogs = 0;
-    QTimer::singleShot(0, form.get(), [&] {
-        auto* dialog = qobject_cast<frmSelectData*>(QApplication::activeModalWidget());
-        ASSERT_TRUE(dialog);
+    whenShown<frmSelectData>([&](frmSelectData* dialog) {
         ++dialogs;
         dialog->cmdCancel_Click();
     });
@@ -608,7 +662,6 @@ TEST_F(MainWindow, AFailingLoadStepIsReportedAndItsAnswerDecides) {
 
 TEST_F(MainWindow, AnErrorRaisedAgainIntoTheLoadKeepsItsTrail) {
     SetRegSetting(settings::SiteID, "abc", RegistryHive);
-    form->parts.GetSiteNameAndID = [] { GetSiteNameAndID(); };
     errors.answer("5");
     loadWithPort();
     ASSERT_EQ(errors.reports().size(), 1u);

@@ -1,4 +1,5 @@
 #include "tests/counter/support/RecordingSoundPlayer.h"
+#include "tests/counter/support/SimulatedPorts.h"
 #include "tests/support/DataFiles.h"
 #include "tests/support/MockClock.h"
 #include "tests/support/ScriptedErrors.h"
@@ -13,6 +14,7 @@
 #include "counter/core/DataLogger.h"
 #include "counter/core/OptionsChoice.h"
 #include "counter/core/TriggerEngine.h"
+#include "counter/frmInterface.h"
 #include "counter/frmMain.h"
 #include "counter/frmOptions.h"
 #include "datafile_dialog/BrowseButton.h"
@@ -84,16 +86,12 @@ public:
         ResetData();
     }
     void start() {
+        ports.serve(1);
         form = std::make_unique<frmMain>();
-        frmMainParts::Connect(*form);
-        form->parts.OpenValidPort = [](platform::CommControl&, std::int16_t) {
-            return std::int16_t(1);
-        };
         form->Show();
         ASSERT_TRUE(CountingStarted);
-        engine = form->findChild<TriggerEngine*>();
-        logger = form->findChild<DataLogger*>();
-        ASSERT_TRUE(engine && logger);
+        engine = &form->engine();
+        logger = &form->logger();
     }
     // The window the Tools menu shows; a closed one is gone first.
     frmOptions* open() {
@@ -152,6 +150,7 @@ public:
     }
 
     TemporaryRegistry registry;
+    SimulatedPorts ports{registry};
     ScriptedErrors errors;
     ScriptedMessages boxes;
     RecordingSoundPlayer player;
@@ -657,13 +656,17 @@ TEST_F(OptionsWindow, OpeningWithTheTrayIconOffShowsTheWindowAndRemovesTheIconOn
 TEST_F(OptionsWindow, ThePortDialogReportsItsChoiceToTheOpenWindowOnly) {
     start();
     bool shown = false;
-    form->parts.ShowPortDialog = [&] {
+    const auto choose = [&] {
+        auto* dialog = qobject_cast<frmInterface*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
         shown = true;
         form->UpdateOptionsForm("Manual");
+        dialog->reject();
     };
     form->UpdateOptionsForm("7"); // no options window yet: nothing happens
     options = open();
     EXPECT_EQ(ui().lblComPort->text(), "Com 1");
+    QTimer::singleShot(0, form.get(), choose);
     ui().cmdSelectPort->click();
     EXPECT_TRUE(shown);
     EXPECT_EQ(ui().lblComPort->text(), "Manual");

@@ -40,6 +40,9 @@ public:
     void LogTrigger(std::int16_t sensorNumber, bool countUp, DateValue when) override;
     void ShowClockWarning() override { ++clockWarnings; }
     void SetPortDialogMessage(const QString& text) override;
+    void ShowPortDialog() override { calls << QStringLiteral("ShowPortDialog"); }
+    void AddTrayIcon() override { calls << QStringLiteral("AddTrayIcon"); }
+    void DeleteTrayIcon() override { calls << QStringLiteral("DeleteTrayIcon"); }
     void Beep() override { ++beeps; }
     void UpdateOptionsForm(const QString& portText) override { optionsUpdates.push_back(portText); }
     void UnloadOptionsWindow() override { calls << QStringLiteral("UnloadOptionsWindow"); }
