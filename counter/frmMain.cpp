@@ -158,12 +158,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 // ---- Load, show and unload
 
 void frmMain::Show() {
-    if (loaded_ && !formLoadRan_) {
-        formLoadRan_ = true;
-        Form_Load();
-    }
-    if (!loaded_)
-        throw RuntimeError::of(err::ObjectUnloaded);
+    life_.LoadOnce([&] { Form_Load(); });
     show();
     Form_Resize();
 }
@@ -310,16 +305,13 @@ void frmMain::Unload() {
 }
 
 bool frmMain::unloadFor(UnloadMode mode) {
-    if (!loaded_ || unloading_)
-        return true;
-    if (Form_QueryUnload(mode))
-        return false;
-    unloading_ = true;
-    Form_Unload();
-    loaded_ = false;
-    hide();
-    Q_EMIT unloaded();
-    return true;
+    const FormLife::UnloadResult result =
+        life_.Unload([&] { return Form_QueryUnload(mode); }, [&] { Form_Unload(); });
+    if (result == FormLife::UnloadResult::Unloaded) {
+        hide();
+        Q_EMIT unloaded();
+    }
+    return result != FormLife::UnloadResult::Cancelled;
 }
 
 bool frmMain::Form_QueryUnload(UnloadMode mode) {

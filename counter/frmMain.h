@@ -4,6 +4,7 @@
 #include "counter/core/DataLogger.h"
 #include "counter/core/TriggerEngine.h"
 #include "counter/frmMainUi.h"
+#include "foundation/ui/FormLife.h"
 #include "platform/serial/CommControl.h"
 
 #include <QMainWindow>
@@ -47,7 +48,7 @@ public:
     void Show();
     // Unloads the window (a request from code); asked again while it unloads, nothing.
     void Unload();
-    bool Loaded() const { return loaded_; }
+    bool Loaded() const { return life_.Loaded(); }
 
     // CounterWindow
     QString CounterCaption() const override;
@@ -176,9 +177,7 @@ private:
     bool trayAvailable_ = false;
     bool trayBusy_ = false;
     bool exitRequested_ = false;
-    bool loaded_ = true;
-    bool unloading_ = false;
-    bool formLoadRan_ = false;
+    FormLife life_;
     bool sessionEnding_ = false;
 };
 

@@ -92,12 +92,7 @@ void frmMain::connectControls() {
 // ---- Load, show and unload
 
 void frmMain::Show() {
-    if (loaded_ && !formLoadRan_) {
-        formLoadRan_ = true;
-        Form_Load();
-    }
-    if (!loaded_)
-        throw RuntimeError::of(err::ObjectUnloaded);
+    life_.LoadOnce([&] { Form_Load(); });
     show();
     raise();
     activateWindow();
@@ -129,13 +124,11 @@ void frmMain::Form_Load() {
 }
 
 void frmMain::Unload() {
-    if (!loaded_ || unloading_)
-        return;
-    unloading_ = true;
-    Form_QueryUnload();
-    loaded_ = false;
-    hide();
-    Q_EMIT unloaded();
+    // Form_QueryUnload never cancels: it releases the reports while the window unloads.
+    if (life_.Unload(nullptr, [&] { Form_QueryUnload(); }) == FormLife::UnloadResult::Unloaded) {
+        hide();
+        Q_EMIT unloaded();
+    }
 }
 
 void frmMain::Form_QueryUnload() {

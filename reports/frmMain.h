@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foundation/ui/FormLife.h"
 #include "reports/core/ReportOptions.h"
 #include "reports/frmMainUi.h"
 
@@ -37,7 +38,7 @@ public:
     // Shows the window modelessly, its load first when it has not run; raises
     // err::ObjectUnloaded when the load unloaded it.
     void Show();
-    bool Loaded() const { return loaded_; }
+    bool Loaded() const { return life_.Loaded(); }
     void Unload();
 
     const frmMainUi& ui() const { return ui_; }
@@ -86,9 +87,7 @@ private:
     std::shared_ptr<repDay> repDay_;
     std::shared_ptr<repTotals> repTotals_;
     QPointer<frmAbout> about_;
-    bool loaded_ = true;
-    bool formLoadRan_ = false;
-    bool unloading_ = false;
+    FormLife life_;
 };
 
 } // namespace brantock::reports
